@@ -1,0 +1,99 @@
+#include "frame/frame.h"
+
+void frame_init(app_frame* f, const wchar_t* class_name, const wchar_t* caption, WNDPROC proc) {
+    str_assign(&f->class_name, class_name);
+    str_assign(&f->caption, caption);
+    WNDCLASSW& wc = f->wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.cbClsExtra = 0;
+    wc.cbWndExtra = 0;
+    wc.hInstance = rt.module;
+    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszMenuName = nullptr;
+    wc.lpszClassName = f->class_name;
+}
+
+void frame_use_class_menu(app_frame* f) {
+    str_assign(&f->menu_name, f->class_name);
+    f->wc.lpszMenuName = f->menu_name;
+}
+
+int frame_message(const app_frame* f, const wchar_t* text, UINT flags) {
+    return MessageBoxW(nullptr, text, f->class_name, flags);
+}
+
+bool frame_register(app_frame* f) {
+    if (RegisterClassW(&f->wc)) return true;
+    frame_message(f, L"Cannot register window class!", MB_ICONERROR);
+    return false;
+}
+
+// The show command the process was started with is deliberately not used.
+static bool show_main_window(app_frame* f) {
+    if (!f->hwnd) {
+        frame_message(f, L"Unable to create main window.", MB_ICONERROR);
+        return false;
+    }
+    ShowWindow(f->hwnd, SW_SHOW);
+    UpdateWindow(f->hwnd);
+    return true;
+}
+
+bool frame_create(app_frame* f, DWORD style, int x, int y, int width, int height, void* param) {
+    f->hwnd = CreateWindowExW(0, f->class_name, f->caption, style, x, y, width, height, nullptr,
+                              nullptr, rt.module, param);
+    return show_main_window(f);
+}
+
+bool frame_create_dialog(app_frame* f, const wchar_t* template_name) {
+    f->hwnd = CreateDialogParamW(rt.module, template_name, nullptr, nullptr, 0);
+    return show_main_window(f);
+}
+
+static void dispatch(MSG* msg) {
+    TranslateMessage(msg);
+    DispatchMessageW(msg);
+}
+
+void frame_loop(app_frame* f) {
+    while (GetMessageW(&f->msg, nullptr, 0, 0) > 0)
+        dispatch(&f->msg);
+}
+
+static void load_accelerators(app_frame* f) {
+    f->accel = LoadAcceleratorsW(rt.module, f->class_name);
+}
+
+void frame_loop_accelerators(app_frame* f) {
+    load_accelerators(f);
+    while (GetMessageW(&f->msg, nullptr, 0, 0) > 0)
+        if (!TranslateAcceleratorW(f->hwnd, f->accel, &f->msg)) dispatch(&f->msg);
+}
+
+void frame_loop_find_accelerators(app_frame* f) {
+    load_accelerators(f);
+    while (GetMessageW(&f->msg, nullptr, 0, 0) > 0) {
+        if (f->dialog && IsDialogMessageW(f->dialog, &f->msg)) continue;
+        if (!TranslateAcceleratorW(f->hwnd, f->accel, &f->msg)) dispatch(&f->msg);
+    }
+}
+
+void frame_loop_modeless(app_frame* f, const wchar_t* template_name, DLGPROC proc) {
+    f->dialog = CreateDialogParamW(rt.module, template_name, f->hwnd, proc, 0);
+    while (GetMessageW(&f->msg, nullptr, 0, 0) > 0)
+        if (!f->dialog || !IsDialogMessageW(f->dialog, &f->msg)) dispatch(&f->msg);
+}
+
+void frame_loop_idle(app_frame* f, void (*idle)()) {
+    for (;;) {
+        if (PeekMessageW(&f->msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (f->msg.message == WM_QUIT) break;
+            dispatch(&f->msg);
+        } else {
+            idle();
+        }
+    }
+}

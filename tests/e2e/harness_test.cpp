@@ -1,0 +1,37 @@
+// The harness's own peers: Linux commands and the PDF printer of the test run.
+#include "harness/harness.h"
+#include "harness/peers.h"
+
+using namespace harness;
+
+TEST(harness, linux_commands_report_output_and_status) {
+    std::string out;
+    EXPECT_EQ(run_unix("echo 'it works'; exit 3", &out), 3);
+    EXPECT_EQ(out, "it works\n");
+    std::wstring here = L"C:\\windows";
+    EXPECT_EQ(windows_path_of(unix_path_of(here)).size() > 2, true);
+}
+
+TEST(harness, default_printer_produces_a_readable_pdf) {
+    ASSERT_FALSE(printed_dir().empty()) << "the test run has no printer";
+    wchar_t name[256];
+    DWORD n = 256;
+    ASSERT_TRUE(GetDefaultPrinterW(name, &n));
+    EXPECT_STREQ(name, L"PDF");
+    size_t before = printed_files().size();
+    HDC dc = CreateDCW(nullptr, name, nullptr, nullptr);
+    ASSERT_NE(dc, nullptr);
+    DOCINFOW di{};
+    di.cbSize = sizeof di;
+    di.lpszDocName = L"harness";
+    ASSERT_GT(StartDocW(dc, &di), 0);
+    StartPage(dc);
+    TextOutW(dc, 300, 300, L"Hello, Printer!", 15);
+    EndPage(dc);
+    EndDoc(dc);
+    DeleteDC(dc);
+    std::wstring pdf = wait_printed(before);
+    ASSERT_FALSE(pdf.empty()) << "no PDF came out";
+    EXPECT_EQ(pdf_pages(pdf), 1);
+    EXPECT_NE(pdf_text(pdf).find("Hello, Printer!"), std::string::npos);
+}

@@ -1,0 +1,535 @@
+#include "harness/harness.h"
+#include "harness/probe.h"
+
+#include <filesystem>
+
+namespace harness {
+
+namespace fs = std::filesystem;
+
+static std::wstring own_dir() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return fs::path(path).parent_path().wstring();
+}
+
+// The tests live in <build>\tests, the programs in <build>\bin.
+std::wstring program_path(const wchar_t* name) {
+    return (fs::path(own_dir()).parent_path() / L"bin" / (std::wstring(name) + L".exe")).wstring();
+}
+
+std::wstring fixture_path(const wchar_t* name) {
+    return (fs::path(own_dir()) / L"fixtures" / (std::wstring(name) + L".exe")).wstring();
+}
+
+bool wait_until(const std::function<bool()>& ready, DWORD timeout_ms) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (ready()) return true;
+        if (GetTickCount() - start > timeout_ms) return false;
+        Sleep(20);
+    }
+}
+
+// ---- app ----
+
+app::~app() {
+    kill();
+    if (pi_.hProcess) CloseHandle(pi_.hProcess);
+    if (pi_.hThread) CloseHandle(pi_.hThread);
+    if (!dir_.empty()) {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+}
+
+bool app::start(const std::wstring& exe, const std::wstring& args, int show) {
+    static int counter;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    dir_ = (fs::path(temp) /
+            (L"run-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter)))
+               .wstring();
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+    fs::create_directories(dir_, ec);
+
+    std::wstring cmd = L"\"" + exe + L"\"";
+    if (!args.empty()) cmd += L" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (show >= 0) {
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = WORD(show);
+    }
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir_.c_str(),
+                        &si, &pi_)) {
+        ADD_FAILURE() << "cannot start " << fs::path(exe).string() << ", error " << GetLastError();
+        return false;
+    }
+    WaitForInputIdle(pi_.hProcess, 10000);
+    return true;
+}
+
+struct window_search {
+    DWORD pid;
+    const wchar_t* class_name;
+    HWND except;
+    HWND found;
+};
+
+static BOOL CALLBACK match_window(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<window_search*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != s->pid || hwnd == s->except || !IsWindowVisible(hwnd)) return TRUE;
+    if (_wcsicmp(class_of(hwnd).c_str(), s->class_name) != 0) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
+static HWND find_window(DWORD pid, const wchar_t* class_name, HWND except, DWORD timeout_ms) {
+    window_search s{pid, class_name, except, nullptr};
+    wait_until(
+        [&] {
+            EnumWindows(match_window, reinterpret_cast<LPARAM>(&s));
+            return s.found != nullptr;
+        },
+        timeout_ms);
+    return s.found;
+}
+
+HWND app::wait_window(const wchar_t* class_name, DWORD timeout_ms) {
+    HWND hwnd = find_window(pid(), class_name, nullptr, timeout_ms);
+    if (hwnd && !window_) window_ = hwnd;
+    return hwnd;
+}
+
+HWND app::wait_dialog(DWORD timeout_ms, HWND except) {
+    return find_window(pid(), L"#32770", except, timeout_ms);
+}
+
+bool app::wait_exit(DWORD timeout_ms, DWORD* exit_code) {
+    if (!pi_.hProcess || WaitForSingleObject(pi_.hProcess, timeout_ms) != WAIT_OBJECT_0)
+        return false;
+    GetExitCodeProcess(pi_.hProcess, exit_code);
+    return true;
+}
+
+bool app::running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void app::kill() {
+    if (running()) {
+        TerminateProcess(pi_.hProcess, 255);
+        WaitForSingleObject(pi_.hProcess, 5000);
+    }
+}
+
+HWND launch(app& a, const wchar_t* name, const std::wstring& args) {
+    if (!a.start(program_path(name), args)) return nullptr;
+    HWND hwnd = a.wait_window(name);
+    EXPECT_NE(hwnd, nullptr) << "no window of class " << fs::path(name).string();
+    if (hwnd) {
+        SetForegroundWindow(hwnd);
+        settle(hwnd);
+    }
+    return hwnd;
+}
+
+// ---- Windows and texts ----
+
+std::wstring text_of(HWND hwnd) {
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len))
+        return L"";
+    std::wstring s(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(s.data()),
+                        SMTO_ABORTIFHUNG, 5000, &got);
+    s.resize(got);
+    return s;
+}
+
+std::wstring class_of(HWND hwnd) {
+    wchar_t name[256] = L"";
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+static BOOL CALLBACK collect_child(HWND hwnd, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> children(HWND parent) {
+    std::vector<HWND> v;
+    EnumChildWindows(parent, collect_child, reinterpret_cast<LPARAM>(&v));
+    return v;
+}
+
+RECT client_rect(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void sync(HWND hwnd) {
+    DWORD_PTR r;
+    SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+}
+
+void settle(HWND hwnd, int ms) {
+    sync(hwnd);
+    Sleep(ms);
+    sync(hwnd);
+}
+
+void resize(HWND hwnd, int width, int height) {
+    SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    settle(hwnd);
+}
+
+void close(HWND hwnd) {
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+}
+
+// ---- Message boxes ----
+
+message_box wait_message_box(app& a, DWORD timeout_ms) {
+    message_box box;
+    box.hwnd = a.wait_dialog(timeout_ms);
+    if (!box.hwnd) return box;
+    settle(box.hwnd);
+    box.caption = text_of(box.hwnd);
+    if (HWND text = GetDlgItem(box.hwnd, 0xFFFF)) box.text = text_of(text);
+    return box;
+}
+
+void press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+static long long difference(const image& a, const image& b) {
+    long long d = 0;
+    for (size_t i = 0; i < a.px.size() && i < b.px.size(); i++)
+        for (int shift = 0; shift < 24; shift += 8)
+            d += std::abs(int((a.px[i] >> shift) & 0xFF) - int((b.px[i] >> shift) & 0xFF));
+    return d;
+}
+
+// The box's icon is a static control of style SS_ICON; it is compared with each standard icon
+// drawn by the test on the same background, and the closest one wins.
+box_icon icon_of(HWND box) {
+    HWND icon_ctl = nullptr;
+    for (HWND c : children(box))
+        if (_wcsicmp(class_of(c).c_str(), L"Static") == 0 &&
+            (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(c))
+            icon_ctl = c;
+    if (!icon_ctl) return box_icon::none;
+    SetForegroundWindow(box);
+    settle(box);
+    RECT r;
+    GetWindowRect(icon_ctl, &r);
+    image shown = capture_screen(r);
+    if (shown.width == 0) return box_icon::none;
+    uint32_t bg = shown.at(0, 0);
+    const struct {
+        const wchar_t* id;
+        box_icon kind;
+    } icons[] = {{nullptr, box_icon::none}, // an empty icon control
+                 {IDI_ERROR, box_icon::error},
+                 {IDI_WARNING, box_icon::warning},
+                 {IDI_INFORMATION, box_icon::information},
+                 {IDI_QUESTION, box_icon::question}};
+    box_icon best = box_icon::none;
+    long long best_d = -1;
+    for (const auto& i : icons) {
+        image ref = render(shown.width, shown.height, [&](HDC dc) {
+            HBRUSH b = CreateSolidBrush(RGB(bg >> 16, (bg >> 8) & 0xFF, bg & 0xFF));
+            RECT all{0, 0, shown.width, shown.height};
+            FillRect(dc, &all, b);
+            DeleteObject(b);
+            if (i.id) DrawIconEx(dc, 0, 0, LoadIconW(nullptr, i.id), 0, 0, 0, nullptr, DI_NORMAL);
+        });
+        long long d = difference(shown, ref);
+        if (best_d < 0 || d < best_d) {
+            best_d = d;
+            best = i.kind;
+        }
+    }
+    return best;
+}
+
+// ---- Input ----
+
+static LPARAM key_lparam(UINT vk, bool up) {
+    UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    LPARAM lp = 1 | (LPARAM(scan) << 16);
+    if (up) lp |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
+    return lp;
+}
+
+void post_key(HWND hwnd, UINT vk, int repeat) {
+    for (int i = 0; i < repeat; i++) {
+        PostMessageW(hwnd, WM_KEYDOWN, vk, key_lparam(vk, false));
+        PostMessageW(hwnd, WM_KEYUP, vk, key_lparam(vk, true));
+    }
+    sync(hwnd);
+}
+
+void post_chars(HWND hwnd, const std::wstring& text) {
+    for (wchar_t c : text)
+        PostMessageW(hwnd, WM_CHAR, c, 1);
+    sync(hwnd);
+}
+
+void post_click(HWND hwnd, int x, int y, bool right) {
+    LPARAM at = MAKELPARAM(x, y);
+    PostMessageW(hwnd, WM_MOUSEMOVE, 0, at);
+    PostMessageW(hwnd, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
+                 at);
+    PostMessageW(hwnd, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+    sync(hwnd);
+}
+
+void send_input_keys(HWND hwnd, const std::vector<WORD>& vks) {
+    SetForegroundWindow(hwnd);
+    settle(hwnd);
+    std::vector<INPUT> in;
+    for (WORD vk : vks) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+        in.push_back(i);
+    }
+    for (auto it = vks.rbegin(); it != vks.rend(); ++it) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(i);
+    }
+    SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+    settle(hwnd);
+}
+
+// ---- Pixels ----
+
+struct dib {
+    HDC dc = nullptr;
+    HBITMAP bmp = nullptr;
+    HGDIOBJ old = nullptr;
+    uint32_t* bits = nullptr;
+    dib(int w, int h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h; // top-down
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        dc = CreateCompatibleDC(nullptr);
+        void* p = nullptr;
+        bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+        bits = static_cast<uint32_t*>(p);
+        old = SelectObject(dc, bmp);
+    }
+    ~dib() {
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+    image take(int w, int h) const {
+        GdiFlush();
+        image img;
+        img.width = w;
+        img.height = h;
+        img.px.assign(bits, bits + size_t(w) * h);
+        for (auto& p : img.px)
+            p &= 0xFFFFFF;
+        return img;
+    }
+};
+
+image capture_screen(const RECT& r) {
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return {};
+    dib d(w, h);
+    HDC screen = GetDC(nullptr);
+    BitBlt(d.dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return d.take(w, h);
+}
+
+image capture_client(HWND hwnd, bool redraw) {
+    SetForegroundWindow(hwnd);
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
+    settle(hwnd);
+    image last = capture_screen(client_rect(hwnd));
+    for (int i = 0; i < 20; i++) {
+        settle(hwnd, 40);
+        image now = capture_screen(client_rect(hwnd));
+        if (now == last) return now;
+        last = now;
+    }
+    return last;
+}
+
+image render(int width, int height, const std::function<void(HDC)>& draw) {
+    dib d(width, height);
+    RECT all{0, 0, width, height};
+    FillRect(d.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    draw(d.dc);
+    return d.take(width, height);
+}
+
+RECT bounds(const image& img, const std::function<bool(uint32_t)>& ink) {
+    RECT r{img.width, img.height, 0, 0};
+    for (int y = 0; y < img.height; y++)
+        for (int x = 0; x < img.width; x++)
+            if (ink(img.at(x, y))) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x + 1);
+                r.bottom = std::max<LONG>(r.bottom, y + 1);
+            }
+    if (r.right == 0) r = RECT{0, 0, 0, 0};
+    return r;
+}
+
+bool is_dark(uint32_t px) {
+    return ((px >> 16) & 0xFF) + ((px >> 8) & 0xFF) + (px & 0xFF) < 3 * 128;
+}
+
+void save_bmp(const image& img, const std::wstring& path) {
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = img.width;
+    ih.biHeight = -img.height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    DWORD bytes = DWORD(img.px.size() * 4);
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + bytes;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD done;
+    WriteFile(f, &fh, sizeof fh, &done, nullptr);
+    WriteFile(f, &ih, sizeof ih, &done, nullptr);
+    WriteFile(f, img.px.data(), bytes, &done, nullptr);
+    CloseHandle(f);
+}
+
+// ---- Clipboard ----
+
+std::wstring clipboard_text() {
+    std::wstring s;
+    if (!wait_until([] { return OpenClipboard(nullptr) != FALSE; }, 3000)) return s;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            s = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return s;
+}
+
+// ---- The probe ----
+
+struct probe_reply {
+    bool done = false;
+    std::wstring text;
+};
+
+static LRESULT CALLBACK reply_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COPYDATA) {
+        auto* r = reinterpret_cast<probe_reply*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        auto* cd = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        if (r && cd->cbData >= sizeof(wchar_t)) {
+            r->text.assign(static_cast<const wchar_t*>(cd->lpData),
+                           cd->cbData / sizeof(wchar_t) - 1);
+            r->done = true;
+        }
+        return TRUE;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+static std::wstring probe(HWND target, int query) {
+    static HMODULE dll = LoadLibraryW((fs::path(own_dir()) / L"probe.dll").c_str());
+    static UINT message = RegisterWindowMessageW(PROBE_MESSAGE_NAME);
+    static ATOM cls = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = reply_proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"HarnessProbeReply";
+        return RegisterClassW(&wc);
+    }();
+    probe_reply reply;
+    if (!dll || !cls) {
+        ADD_FAILURE() << "probe.dll or its reply class is missing";
+        return reply.text;
+    }
+    auto hook_proc =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "probe_hook")));
+    DWORD tid = GetWindowThreadProcessId(target, nullptr);
+    HWND sink = CreateWindowExW(0, L"HarnessProbeReply", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(sink, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reply));
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hook_proc, dll, tid);
+    if (!hook) ADD_FAILURE() << "cannot hook the program's thread, error " << GetLastError();
+    DWORD start = GetTickCount();
+    DWORD last_post = 0;
+    while (hook && !reply.done && GetTickCount() - start < 10000) {
+        // The first question may arrive before the DLL is in place; ask again until answered.
+        if (GetTickCount() - last_post > 1000 || last_post == 0) {
+            PostMessageW(target, message, WPARAM(query), reinterpret_cast<LPARAM>(sink));
+            last_post = GetTickCount();
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&m);
+    }
+    if (hook) UnhookWindowsHookEx(hook);
+    DestroyWindow(sink);
+    EXPECT_TRUE(reply.done) << "the probe did not answer";
+    return reply.text;
+}
+
+std::vector<menu_item> read_menu(HWND hwnd, bool system_menu) {
+    std::wstring text = probe(hwnd, system_menu ? PROBE_SYSTEM_MENU : PROBE_MENU);
+    std::vector<menu_item> items;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find(L'\n', pos);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring line = text.substr(pos, end - pos);
+        pos = end + 1;
+        size_t t1 = line.find(L'\t'), t2 = line.find(L'\t', t1 + 1), t3 = line.find(L'\t', t2 + 1);
+        if (t3 == std::wstring::npos) continue;
+        menu_item it;
+        it.depth = std::stoi(line.substr(0, t1));
+        it.id = std::stoi(line.substr(t1 + 1, t2 - t1 - 1));
+        it.state = UINT(std::stoul(line.substr(t2 + 1, t3 - t2 - 1)));
+        it.text = line.substr(t3 + 1);
+        items.push_back(it);
+    }
+    return items;
+}
+
+const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstring& text) {
+    for (const auto& it : menu)
+        if (it.text == text) return &it;
+    return nullptr;
+}
+
+} // namespace harness

@@ -1,0 +1,116 @@
+// End-to-end harness: starts a program the way a user would and reads and drives it from outside
+// its process, through its real windows. Every wait is bounded; whatever a test started is ended
+// when the test ends, pass or fail.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// Paths of what the build made: bin\<name>.exe and tests\fixtures\<name>.exe.
+std::wstring program_path(const wchar_t* name);
+std::wstring fixture_path(const wchar_t* name);
+
+// A program started for one test, in a fresh working directory of its own. The destructor ends
+// the process if it still runs and removes the directory.
+class app {
+public:
+    app() = default;
+    app(const app&) = delete;
+    app& operator=(const app&) = delete;
+    ~app();
+
+    // show: the show command handed over in STARTUPINFO, or -1 for none.
+    bool start(const std::wstring& exe, const std::wstring& args = L"", int show = -1);
+    // Waits for a visible top-level window of the given class that belongs to this process.
+    HWND wait_window(const wchar_t* class_name, DWORD timeout_ms = 15000);
+    // Waits for a visible dialog (#32770) of this process other than `except`.
+    HWND wait_dialog(DWORD timeout_ms = 10000, HWND except = nullptr);
+    // Waits for the process to end; false on timeout.
+    bool wait_exit(DWORD timeout_ms, DWORD* exit_code);
+    bool running() const;
+    void kill();
+
+    HANDLE process() const { return pi_.hProcess; }
+    DWORD pid() const { return pi_.dwProcessId; }
+    const std::wstring& dir() const { return dir_; }
+    HWND window() const { return window_; }
+
+private:
+    PROCESS_INFORMATION pi_{};
+    std::wstring dir_;
+    HWND window_ = nullptr;
+};
+
+// Starts bin\<name>.exe and waits for its main window of class `name` (fails the test when it
+// does not come). For programs without a window, use app::start and wait_dialog.
+HWND launch(app& a, const wchar_t* name, const std::wstring& args = L"");
+
+// ---- Windows and texts ----
+std::wstring text_of(HWND hwnd); // WM_GETTEXT, across processes
+std::wstring class_of(HWND hwnd);
+std::vector<HWND> children(HWND parent); // all descendants, in z-order
+RECT client_rect(HWND hwnd);             // the client area, in screen coordinates
+void sync(HWND hwnd);                // returns when the window's thread has taken a sent message
+void settle(HWND hwnd, int ms = 60); // sync, a short pause, sync again
+bool wait_until(const std::function<bool()>& ready, DWORD timeout_ms = 5000);
+void resize(HWND hwnd, int width, int height); // outer size, the top-left corner kept
+void close(HWND hwnd);                         // WM_CLOSE, posted
+
+// ---- Message boxes ----
+struct message_box {
+    HWND hwnd = nullptr;
+    std::wstring caption, text;
+};
+enum class box_icon { none, error, warning, information, question };
+// Waits for a message box of `a` and reads its caption and text (control 0xFFFF).
+message_box wait_message_box(app& a, DWORD timeout_ms = 10000);
+box_icon icon_of(HWND box);      // which standard icon the box shows, compared on screen
+void press(HWND dialog, int id); // a button, as WM_COMMAND posted to the dialog
+
+// ---- Input ----
+void post_key(HWND hwnd, UINT vk, int repeat = 1);             // WM_KEYDOWN then WM_KEYUP
+void post_chars(HWND hwnd, const std::wstring& text);          // WM_CHAR for each character
+void post_click(HWND hwnd, int x, int y, bool right = false);  // button down and up, client coords
+void send_input_keys(HWND hwnd, const std::vector<WORD>& vks); // real keystrokes, foreground
+
+// ---- Pixels ----
+struct image {
+    int width = 0, height = 0;
+    std::vector<uint32_t> px; // 0x00RRGGBB, top-down rows
+    uint32_t at(int x, int y) const { return px[size_t(y) * width + x]; }
+    bool operator==(const image& o) const {
+        return width == o.width && height == o.height && px == o.px;
+    }
+};
+// The window's client area as on screen. With redraw, it is invalidated and repainted first; the
+// capture is repeated until two in a row agree.
+image capture_client(HWND hwnd, bool redraw = true);
+image capture_screen(const RECT& r);
+// A reference drawn by the test itself with GDI on a white surface of the given size.
+image render(int width, int height, const std::function<void(HDC)>& draw);
+// The bounding box of the pixels for which `ink` holds; empty when there are none.
+RECT bounds(const image& img, const std::function<bool(uint32_t)>& ink);
+bool is_dark(uint32_t px);
+void save_bmp(const image& img, const std::wstring& path); // for looking at a failure
+
+// ---- Clipboard ----
+std::wstring clipboard_text();
+
+// ---- Inside the program: the probe ----
+struct menu_item {
+    int depth;  // 0 for the items of the menu itself
+    int id;     // -1 for a pop-up
+    UINT state; // GetMenuState
+    std::wstring text;
+};
+// The menu bar (or the system menu) of `hwnd`, read inside its process; every pop-up's items
+// follow it with depth + 1.
+std::vector<menu_item> read_menu(HWND hwnd, bool system_menu = false);
+const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstring& text);
+
+} // namespace harness

@@ -1,0 +1,187 @@
+# Shared by ./run and ./test: packages, the two builds, and the Wine environment (a screen, a
+# prefix with a virtual desktop, one persistent wineserver). Sourced, not run.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=$ROOT/build
+WINE=/usr/lib/wine/wine64
+
+PACKAGES=(
+    cmake ninja-build clang-format
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+    wine64 fonts-wine xvfb x11-apps x11-utils imagemagick xclip googletest
+    cups cups-bsd printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
+)
+
+log() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }
+
+as_root() {
+    if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+ensure_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    # wine32 cannot run on this kind of host and would take over /usr/bin/wine: never pulled in.
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        "${missing[@]}"
+}
+
+# configure_and_build <arch> [targets...]
+build_arch() {
+    local arch=$1
+    shift
+    local dir=$BUILD/$arch extra=()
+    [ "$arch" = x86_64 ] && extra=(-DSUITE_TESTS=ON)
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$dir" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch.cmake" "${extra[@]}" >/dev/null
+    fi
+    if [ $# -gt 0 ]; then
+        cmake --build "$dir" --target "$@"
+    else
+        cmake --build "$dir"
+    fi
+}
+
+# The names of all programs, from the one-line entries of the build.
+program_names() {
+    grep -h -o '^add_program([a-z0-9_/]*' "$ROOT"/*/CMakeLists.txt | sed 's/.*[(/]//' | sort
+}
+
+# A private X screen on the first free display number.
+start_xvfb() {
+    local n
+    for n in $(seq 91 160); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 1 100); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+            export DISPLAY=":$n"
+            return 0
+        fi
+    done
+    echo "no free display for Xvfb" >&2
+    return 1
+}
+
+# wine_env <prefix>: the variables every Wine call of a run shares.
+wine_env() {
+    export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
+}
+
+# start_wine <prefix> <fresh:0|1>: a prefix with the virtual desktop, 96 DPI and no crash dialog,
+# and one wineserver kept alive for the whole run so that each program starts quickly.
+start_wine() {
+    local prefix=$1 fresh=$2
+    wine_env "$prefix"
+    [ "$fresh" = 1 ] && rm -rf "$prefix"
+    mkdir -p "$prefix"
+    setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
+    if [ ! -f "$prefix/.suite-ready" ]; then
+        log "preparing the Wine prefix"
+        $WINE wineboot -i >/dev/null 2>&1
+        # Wine's own fonts (Marlett draws the caption buttons, Tahoma the dialogs) are not picked
+        # up from the package's data directory here; the prefix's font folder is always searched.
+        cp /usr/share/wine/fonts/*.tt? "$prefix/drive_c/windows/Fonts/" 2>/dev/null
+        $WINE regedit /S "$(winepath_of "$ROOT/tools/wine-settings.reg")" >/dev/null 2>&1
+        # Restart so that the desktop settings hold for every process from now on.
+        /usr/lib/wine/wineserver -k >/dev/null 2>&1
+        sleep 1
+        setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
+        touch "$prefix/.suite-ready"
+    fi
+    $WINE cmd /c exit >/dev/null 2>&1
+}
+
+stop_wine() {
+    [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k >/dev/null 2>&1
+    return 0
+}
+
+stop_xvfb() {
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    return 0
+}
+
+winepath_of() { echo "Z:${1//\//\\}"; }
+
+# start_cups <dir>: a private CUPS scheduler for this run (its own socket, spool and state under
+# <dir>) with a PDF queue as its default printer, writing documents into <dir>/out (exported as
+# SUITE_PDF_DIR). Wine and the CUPS tools reach it through CUPS_SERVER, so the machine's own CUPS
+# and other runs are untouched. Spooling is asynchronous.
+start_cups() {
+    local dir=$1 id
+    id=suite$(printf '%s' "$dir" | md5sum | cut -c1-8)
+    rm -rf "$dir"
+    mkdir -p "$dir"/{conf,spool,cache,state,tmp,log,out}
+    cat >"$dir/conf/cupsd.conf" <<CONF
+Listen $dir/cups.sock
+LogLevel warn
+Browsing Off
+WebInterface No
+<Policy default>
+  <Limit All>
+    Order allow,deny
+    Allow all
+  </Limit>
+</Policy>
+CONF
+    cat >"$dir/conf/cups-files.conf" <<CONF
+ServerRoot $dir/conf
+RequestRoot $dir/spool
+CacheDir $dir/cache
+StateDir $dir/state
+TempDir $dir/tmp
+ErrorLog $dir/log/error_log
+AccessLog $dir/log/access_log
+PageLog $dir/log/page_log
+SystemGroup root
+CONF
+    # The PDF backend reads the configuration named after its device URI's path.
+    sed "s|^#\{0,1\}Out .*|Out $dir/out|" /etc/cups/cups-pdf.conf |
+        as_root tee "/etc/cups/cups-pdf-$id.conf" >/dev/null
+    CUPS_CONF_ID=$id
+    local sudo=()
+    [ "$(id -u)" = 0 ] || sudo=(sudo)
+    "${sudo[@]}" /usr/sbin/cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" &
+    CUPSD_PID=$!
+    export CUPS_SERVER=$dir/cups.sock
+    for _ in $(seq 1 50); do
+        lpstat -r 2>/dev/null | grep -q 'is running' && break
+        sleep 0.1
+    done
+    as_root env CUPS_SERVER="$CUPS_SERVER" lpadmin -p PDF -v "cups-pdf:/$id" -E \
+        -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+    as_root env CUPS_SERVER="$CUPS_SERVER" lpadmin -d PDF
+    export SUITE_PDF_DIR=$dir/out
+}
+
+stop_cups() {
+    if [ -n "${CUPSD_PID:-}" ]; then
+        as_root kill "$CUPSD_PID" 2>/dev/null
+        wait "$CUPSD_PID" 2>/dev/null
+    fi
+    [ -n "${CUPS_CONF_ID:-}" ] && as_root rm -f "/etc/cups/cups-pdf-$CUPS_CONF_ID.conf"
+    return 0
+}
+
+# The native fuzzers (clang, libFuzzer and the sanitizers) in build/native.
+build_native() {
+    if [ ! -f "$BUILD/native/build.ninja" ]; then
+        CXX=clang++ cmake -S "$ROOT/tests/fuzz" -B "$BUILD/native" -G Ninja >/dev/null || return 1
+    fi
+    cmake --build "$BUILD/native"
+}
