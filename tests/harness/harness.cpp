@@ -221,15 +221,18 @@ static long long difference(const image& a, const image& b) {
     return d;
 }
 
-// The box's icon is a static control of style SS_ICON; it is compared with each standard icon
-// drawn by the test on the same background, and the closest one wins.
+// The box's icon is a static control of style SS_ICON (present but empty in a box without an
+// icon); a shown icon is compared with each standard icon drawn by the test on the same
+// background, and the closest one wins.
 box_icon icon_of(HWND box) {
     HWND icon_ctl = nullptr;
     for (HWND c : children(box))
         if (_wcsicmp(class_of(c).c_str(), L"Static") == 0 &&
             (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(c))
             icon_ctl = c;
-    if (!icon_ctl) return box_icon::none;
+    DWORD_PTR icon = 0;
+    if (icon_ctl) SendMessageTimeoutW(icon_ctl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon);
+    if (!icon) return box_icon::none;
     SetForegroundWindow(box);
     settle(box);
     RECT r;
@@ -240,8 +243,7 @@ box_icon icon_of(HWND box) {
     const struct {
         const wchar_t* id;
         box_icon kind;
-    } icons[] = {{nullptr, box_icon::none}, // an empty icon control
-                 {IDI_ERROR, box_icon::error},
+    } icons[] = {{IDI_ERROR, box_icon::error},
                  {IDI_WARNING, box_icon::warning},
                  {IDI_INFORMATION, box_icon::information},
                  {IDI_QUESTION, box_icon::question}};
