@@ -266,6 +266,27 @@ box_icon icon_of(HWND box) {
     return best;
 }
 
+// ---- Common dialogs ----
+
+HWND find_control(HWND parent, int id, const wchar_t* class_name) {
+    for (HWND c : children(parent))
+        if (GetDlgCtrlID(c) == id && _wcsicmp(class_of(c).c_str(), class_name) == 0) return c;
+    return nullptr;
+}
+
+HWND answer_file_dialog(app& a, const std::wstring& path, DWORD timeout_ms) {
+    HWND dlg = a.wait_dialog(timeout_ms);
+    if (!dlg) return nullptr;
+    settle(dlg);
+    HWND edit = find_control(dlg, 1148, L"Edit");
+    if (!edit) return nullptr;
+    DWORD_PTR r;
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, &r);
+    press(dlg, IDOK);
+    return dlg;
+}
+
 // ---- Input ----
 
 static LPARAM key_lparam(UINT vk, bool up) {

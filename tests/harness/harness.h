@@ -72,6 +72,14 @@ message_box wait_message_box(app& a, DWORD timeout_ms = 10000);
 box_icon icon_of(HWND box);      // which standard icon the box shows, compared on screen
 void press(HWND dialog, int id); // a button, as WM_COMMAND posted to the dialog
 
+// ---- Common dialogs ----
+// Answers an open or save dialog of `a`: types `path` into its file-name field (control 1148, an
+// edit inside a combo box in the open dialog) and presses OK. Returns the dialog, or null when
+// none came or it has no file-name field.
+HWND answer_file_dialog(app& a, const std::wstring& path, DWORD timeout_ms = 10000);
+// The first descendant of `parent` with this control id and class.
+HWND find_control(HWND parent, int id, const wchar_t* class_name);
+
 // ---- Input ----
 void post_key(HWND hwnd, UINT vk, int repeat = 1);             // WM_KEYDOWN then WM_KEYUP
 void post_chars(HWND hwnd, const std::wstring& text);          // WM_CHAR for each character
