@@ -61,3 +61,95 @@ TEST(harness, menu_reader_sees_items_ids_and_states_inside_the_program) {
         has_close |= it.id == SC_CLOSE;
     EXPECT_TRUE(has_close);
 }
+
+// ---- The loop forms, through frame_loops ----
+
+static HWND start_loops(app& a, const wchar_t* form) {
+    if (!a.start(fixture_path(L"frame_loops"), form)) return nullptr;
+    HWND hwnd = a.wait_window(L"frame_loops");
+    if (hwnd) settle(hwnd);
+    return hwnd;
+}
+
+static HWND focus_of(HWND any_window_of_thread) {
+    GUITHREADINFO gi{};
+    gi.cbSize = sizeof gi;
+    GetGUIThreadInfo(GetWindowThreadProcessId(any_window_of_thread, nullptr), &gi);
+    return gi.hwndFocus;
+}
+
+TEST(frame, accelerator_loop_turns_keys_into_commands) {
+    app a;
+    HWND hwnd = start_loops(a, L"accelerators");
+    ASSERT_NE(hwnd, nullptr);
+    post_key(hwnd, VK_F5);
+    EXPECT_TRUE(wait_until([&] { return text_of(hwnd) == L"command 40001"; }, 3000));
+    PostMessageW(hwnd, WM_CHAR, 3, 1); // Ctrl+C as a character
+    EXPECT_TRUE(wait_until([&] { return text_of(hwnd) == L"command 40002"; }, 3000));
+}
+
+TEST(frame, plain_loop_translates_no_accelerators) {
+    app a;
+    HWND hwnd = start_loops(a, L"plain");
+    ASSERT_NE(hwnd, nullptr);
+    post_key(hwnd, VK_F5);
+    settle(hwnd);
+    EXPECT_EQ(text_of(hwnd), L"Loops");
+}
+
+// Tab moves the focus only when the loop hands the message to the dialog first.
+static void expect_tab_moves_focus(HWND dlg) {
+    SetForegroundWindow(dlg);
+    settle(dlg);
+    HWND first = GetDlgItem(dlg, 101), second = GetDlgItem(dlg, 102);
+    ASSERT_TRUE(wait_until([&] { return focus_of(dlg) == first; }, 3000));
+    post_key(first, VK_TAB);
+    EXPECT_TRUE(wait_until([&] { return focus_of(dlg) == second; }, 3000));
+}
+
+TEST(frame, find_loop_serves_the_dialog_then_the_accelerators) {
+    app a;
+    HWND hwnd = start_loops(a, L"find");
+    ASSERT_NE(hwnd, nullptr);
+    HWND dlg = a.wait_dialog();
+    ASSERT_NE(dlg, nullptr);
+    expect_tab_moves_focus(dlg);
+    post_key(hwnd, VK_F5);
+    EXPECT_TRUE(wait_until([&] { return text_of(hwnd) == L"command 40001"; }, 3000));
+}
+
+TEST(frame, modeless_loop_creates_an_owned_dialog_that_takes_tab) {
+    app a;
+    HWND hwnd = start_loops(a, L"modeless");
+    ASSERT_NE(hwnd, nullptr);
+    HWND dlg = a.wait_dialog();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(GetWindow(dlg, GW_OWNER), hwnd);
+    EXPECT_EQ(text_of(dlg), L"Fields");
+    expect_tab_moves_focus(dlg);
+}
+
+TEST(frame, idle_loop_runs_the_idle_step_between_messages) {
+    app a;
+    HWND hwnd = start_loops(a, L"idle");
+    ASSERT_NE(hwnd, nullptr);
+    ASSERT_TRUE(wait_until([&] { return text_of(hwnd).rfind(L"idle ", 0) == 0; }, 5000));
+    int first = std::stoi(text_of(hwnd).substr(5));
+    EXPECT_TRUE(wait_until([&] { return std::stoi(text_of(hwnd).substr(5)) > first; }, 5000));
+    close(hwnd); // WM_QUIT still ends the loop
+    DWORD code = 99;
+    ASSERT_TRUE(a.wait_exit(10000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(frame, dialog_template_makes_the_main_window) {
+    app a;
+    HWND hwnd = start_loops(a, L"dialog");
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(text_of(hwnd), L"Dialog Window");
+    HWND seven = GetDlgItem(hwnd, 55);
+    ASSERT_NE(seven, nullptr);
+    EXPECT_EQ(text_of(seven), L"Seven");
+    PostMessageW(seven, BM_CLICK, 0, 0);
+    EXPECT_TRUE(wait_until([&] { return text_of(hwnd) == L"command 55"; }, 3000));
+}
