@@ -55,25 +55,26 @@ program_names() {
     grep -h -o '^add_program([a-z0-9_/]*' "$ROOT"/*/CMakeLists.txt | sed 's/.*[(/]//' | sort
 }
 
-# A private X screen on the first free display number.
+# A private X screen; Xvfb itself picks a free display number and reports it, so concurrent runs
+# never share a screen.
 start_xvfb() {
-    local n
-    for n in $(seq 91 160); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 1 100); do
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
-            export DISPLAY=":$n"
-            return 0
-        fi
+    mkdir -p "$BUILD"
+    local numfile=$BUILD/xvfb.display
+    rm -f "$numfile"
+    Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$numfile" 2>"$BUILD/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 1 100); do
+        [ -s "$numfile" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "no free display for Xvfb" >&2
-    return 1
+    local n
+    n=$(head -n1 "$numfile" 2>/dev/null)
+    if [ -z "$n" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        echo "Xvfb did not start (see $BUILD/xvfb.log)" >&2
+        return 1
+    fi
+    export DISPLAY=":$n"
 }
 
 # wine_env <prefix>: the variables every Wine call of a run shares.
