@@ -1,5 +1,6 @@
 // Process start-up, zero-filled blocks, arrays and the release of their strings.
 #include "runtime/runtime.h"
+#include "heap_count.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +8,6 @@
 #include <string.h>
 
 namespace {
-
-// Blocks in use in a heap; frees are checked by counting before and after.
-size_t busy_blocks(HANDLE heap) {
-    PROCESS_HEAP_ENTRY entry;
-    memset(&entry, 0, sizeof entry);
-    size_t n = 0;
-    while (HeapWalk(heap, &entry))
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) n++;
-    return n;
-}
 
 bool all_zero(const void* p, size_t n) {
     const unsigned char* b = static_cast<const unsigned char*>(p);

@@ -1,5 +1,6 @@
 // Dynamic strings and the temporary text area.
 #include "runtime/runtime.h"
+#include "heap_count.h"
 
 #include <gtest/gtest.h>
 
@@ -7,15 +8,6 @@
 #include <string>
 
 namespace {
-
-size_t busy_blocks(HANDLE heap) {
-    PROCESS_HEAP_ENTRY entry;
-    memset(&entry, 0, sizeof entry);
-    size_t n = 0;
-    while (HeapWalk(heap, &entry))
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) n++;
-    return n;
-}
 
 size_t block_size(const void* block) {
     return HeapSize(rt.string_heap, 0, block);
