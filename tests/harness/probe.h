@@ -9,6 +9,12 @@
 enum probe_query {
     PROBE_MENU = 1,        // the window's menu bar
     PROBE_SYSTEM_MENU = 2, // the window's system menu
+
+    // Text output programs (10-19).
+    PROBE_VSCROLL = 10,        // the vertical scroll bar: "min\tmax\tpage\tpos\ttrackpos"
+    PROBE_HSCROLL = 11,        // the horizontal scroll bar, likewise ("" when there is none)
+    PROBE_TEXT_LOG_START = 12, // log every TextOutW of the program from now on ("1" when hooked)
+    PROBE_TEXT_LOG = 13,       // the log: "x\ty\ttext-align\ttext\n" per call
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by
