@@ -37,7 +37,7 @@ TEST(dravik3, one_line_down_moves_the_picture_and_draws_only_the_uncovered_rows)
     app a;
     HWND hwnd = launch(a, L"dravik3");
     ASSERT_NE(hwnd, nullptr);
-    resize(hwnd, 500, 320);
+    resize(hwnd, 600, 320);
     const font_measures m = system_font_measures();
     const int height = client_height(hwnd);
     capture_client(hwnd); // fully drawn at the top
@@ -66,7 +66,7 @@ TEST(dravik3, top_bottom_and_pages) {
     app a;
     HWND hwnd = launch(a, L"dravik3");
     ASSERT_NE(hwnd, nullptr);
-    resize(hwnd, 500, 320);
+    resize(hwnd, 600, 320);
     const int page = read_scroll(hwnd, SB_VERT).page;
     ASSERT_GT(page, 3);
     scroll(hwnd, WM_VSCROLL, SB_BOTTOM);

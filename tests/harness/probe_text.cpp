@@ -78,6 +78,17 @@ bool probe_text_answer(WPARAM query, HWND hwnd, std::wstring& out) {
         out = patch_text_out() ? L"1" : L"0";
         return true;
     case PROBE_TEXT_LOG: out = text_log; return true;
+    case PROBE_WHEEL_LINES_0:
+    case PROBE_WHEEL_LINES_1:
+    case PROBE_WHEEL_LINES_3:
+    case PROBE_WHEEL_PAGE: {
+        const UINT lines[] = {0, 1, 3, WHEEL_PAGESCROLL};
+        out = SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines[query - PROBE_WHEEL_LINES_0],
+                                    nullptr, 0)
+                  ? L"1"
+                  : L"0";
+        return true;
+    }
     }
     return false;
 }
