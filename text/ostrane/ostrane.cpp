@@ -35,8 +35,16 @@ static void on_create(HWND hwnd) {
     str_assign(&g.underline, L"------------            ----   -----     ---  ------");
 }
 
-static void text_out(HDC dc, int x, int y, const wchar_t* text) {
-    TextOutW(dc, x, y, text, static_cast<int>(str_length(text)));
+// Writes a text at a cell of the grid. The text itself is drawn in device units: some platforms
+// (Wine among them) scale even stock fonts by the mapping mode, which would draw the fixed font one
+// cell per pixel of its height.
+static void text_at_cell(HDC dc, int column, int row, const wchar_t* text) {
+    POINT at = {column, row};
+    LPtoDP(dc, &at, 1);
+    SaveDC(dc);
+    SetMapMode(dc, MM_TEXT);
+    TextOutW(dc, at.x, at.y, text, static_cast<int>(str_length(text)));
+    RestoreDC(dc, -1);
 }
 
 // One line: the mode's name in 20 characters, then left, right, top and bottom of the client
@@ -56,7 +64,7 @@ static void show_mode(HWND hwnd, HDC dc, int cell_y, int mode, const wchar_t* na
         temp_push_char(L' ', rt.temp_top);
         push_number_column(v, 7, rt.temp_top);
     }
-    text_out(dc, 1, cell_y, temp_text(start));
+    text_at_cell(dc, 1, cell_y, temp_text(start));
     rt.temp_top = start;
 }
 
@@ -68,8 +76,8 @@ static void on_paint(HWND hwnd) {
     SetMapMode(dc, MM_ANISOTROPIC);
     SetWindowExtEx(dc, 1, 1, nullptr);
     SetViewportExtEx(dc, g.cx_char, g.cy_char, nullptr);
-    text_out(dc, 1, 1, g.heading);
-    text_out(dc, 1, 2, g.underline);
+    text_at_cell(dc, 1, 1, g.heading);
+    text_at_cell(dc, 1, 2, g.underline);
     for (int i = 0; i < 6; i++)
         show_mode(hwnd, dc, 3 + i, modes[i].mode, modes[i].name);
     EndPaint(hwnd, &ps);
