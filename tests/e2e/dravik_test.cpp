@@ -30,12 +30,22 @@ void set_wheel_lines(HWND hwnd, UINT lines, bool announce = true) {
     settle(hwnd);
 }
 
+// Wine keeps a setting made without storing it in a volatile key that later processes read too:
+// the usual 3 lines are put back before the program ends, whatever the test's outcome.
+struct wheel_restorer {
+    HWND hwnd;
+    ~wheel_restorer() {
+        if (hwnd) probe(hwnd, PROBE_WHEEL_LINES_3);
+    }
+};
+
 } // namespace
 
 TEST(dravik, wheel_turns_smaller_than_a_line_add_up) {
     app a;
     HWND hwnd = launch(a, L"dravik");
     ASSERT_NE(hwnd, nullptr);
+    wheel_restorer restore{hwnd};
     set_wheel_lines(hwnd, 3); // 40 wheel units a line
     EXPECT_EQ(text_of(hwnd), L"Get System Metrics");
     resize(hwnd, 600, 320);
@@ -66,6 +76,7 @@ TEST(dravik, wheel_follows_a_changed_setting) {
     app a;
     HWND hwnd = launch(a, L"dravik");
     ASSERT_NE(hwnd, nullptr);
+    wheel_restorer restore{hwnd};
     set_wheel_lines(hwnd, 3);
     resize(hwnd, 600, 320);
     post_key(hwnd, VK_DOWN, 20);
