@@ -110,6 +110,8 @@ void save_bmp(const image& img, const std::wstring& path); // for looking at a f
 std::wstring clipboard_text();
 
 // ---- Inside the program: the probe ----
+// Asks the probe one question (a probe_query) inside the process of `target`; its text answer.
+std::wstring probe(HWND target, int query);
 struct menu_item {
     int depth;  // 0 for the items of the menu itself
     int id;     // -1 for a pop-up

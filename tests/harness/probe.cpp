@@ -4,6 +4,8 @@
 #include <string>
 #include "probe.h"
 
+bool probe_text_answer(WPARAM query, HWND hwnd, std::wstring& out); // probe_text.cpp
+
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
     for (int i = 0; i < n; i++) {
@@ -27,6 +29,7 @@ static void answer(const MSG* m) {
     case PROBE_SYSTEM_MENU:
         if (HMENU menu = GetSystemMenu(m->hwnd, FALSE)) dump_menu(menu, 0, out);
         break;
+    default: probe_text_answer(m->wParam, m->hwnd, out); break;
     }
     COPYDATASTRUCT cd{};
     cd.dwData = m->wParam;

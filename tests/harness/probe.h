@@ -9,6 +9,19 @@
 enum probe_query {
     PROBE_MENU = 1,        // the window's menu bar
     PROBE_SYSTEM_MENU = 2, // the window's system menu
+
+    // Text output programs (10-19).
+    PROBE_VSCROLL = 10,        // the vertical scroll bar: "min\tmax\tpage\tpos\ttrackpos"
+    PROBE_HSCROLL = 11,        // the horizontal scroll bar, likewise ("" when there is none)
+    PROBE_TEXT_LOG_START = 12, // log every TextOutW of the program from now on ("1" when hooked)
+    PROBE_TEXT_LOG = 13,       // the log: "x\ty\ttext-align\ttext\n" per call
+    // The process's own wheel setting (SPI_SETWHEELSCROLLLINES without announcing it): 0, 1 or 3
+    // lines a notch, or a page a notch. Wine keeps system parameters per process, so a setting
+    // changed elsewhere is not seen by a running program. Answer "1" when set.
+    PROBE_WHEEL_LINES_0 = 14,
+    PROBE_WHEEL_LINES_1 = 15,
+    PROBE_WHEEL_LINES_3 = 16,
+    PROBE_WHEEL_PAGE = 17,
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by

@@ -1,0 +1,35 @@
+// Reading the text-output programs from inside: their scroll bars and the texts they draw.
+#pragma once
+
+#include "harness/harness.h"
+
+namespace harness {
+
+struct scroll_state {
+    bool present = false; // the bar has scroll information at all
+    int min = 0, max = 0, page = 0, pos = 0, track = 0;
+};
+scroll_state read_scroll(HWND hwnd, int bar); // SB_VERT or SB_HORZ
+
+// One TextOutW call of the program: where, with which text alignment, what.
+struct text_call {
+    int x, y;
+    UINT align;
+    std::wstring text;
+};
+// From now on every TextOutW of the program is logged (the log starts empty).
+void start_text_log(HWND hwnd);
+std::vector<text_call> text_log(HWND hwnd);
+// The first logged call drawing exactly `text`, or null.
+const text_call* find_call(const std::vector<text_call>& log, const std::wstring& text);
+
+// The measures of a device context's default (system) font, as the programs compute them.
+struct font_measures {
+    int cx_char, cx_caps, cy_char;
+};
+font_measures system_font_measures();
+
+// A signed decimal right-aligned in `width` characters (never cut).
+std::wstring number_column(long long value, size_t width);
+
+} // namespace harness
