@@ -76,6 +76,12 @@ inline bool wait_caption(HWND main, const std::wstring& caption, DWORD timeout_m
     return wait_until([&] { return text_of(main) == caption; }, timeout_ms);
 }
 
+// Answers the open or save dialog with `path` and waits until it is gone.
+inline bool choose_file(app& a, const std::wstring& path) {
+    HWND dlg = answer_file_dialog(a, path);
+    return dlg && wait_until([&] { return !IsWindow(dlg) || !IsWindowVisible(dlg); });
+}
+
 // Opens `path` through File Open and the real open dialog; waits for the caption that names it.
 inline void open_through_dialog(app& a, HWND main, const std::wstring& path,
                                 const std::wstring& title) {
