@@ -91,9 +91,21 @@ inline void open_through_dialog(app& a, HWND main, const std::wstring& path,
     settle(main);
 }
 
-// Types text as the user would (the edit control then reports a change).
+// Types text as the user would (the edit control then reports a change), and waits until the
+// edit control has taken every character: a message posted after them clears the control's own
+// modified mark, which was set before, so the mark reads clear once the queue got that far.
 inline void type(HWND main, const std::wstring& text) {
-    post_chars(edit_of(main), text);
+    HWND edit = edit_of(main);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(edit, EM_SETMODIFY, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &r);
+    for (wchar_t c : text)
+        PostMessageW(edit, WM_CHAR, c, 1);
+    PostMessageW(edit, EM_SETMODIFY, FALSE, 0);
+    wait_until([&] {
+        DWORD_PTR modified = 1;
+        SendMessageTimeoutW(edit, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, 5000, &modified);
+        return modified == 0;
+    });
     settle(main);
 }
 

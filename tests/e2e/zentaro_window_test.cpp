@@ -317,3 +317,52 @@ TEST(zentaro, text_beyond_32000_characters_is_refused) {
     wait_until([&] { return !IsWindow(box.hwnd); });
     EXPECT_EQ(text_of(edit_of(main)).size(), 32000u);
 }
+
+namespace {
+
+// The longest run of dark pixels in any one row of the image.
+int longest_dark_row(const image& img) {
+    int best = 0;
+    for (int y = 0; y < img.height; y++) {
+        int run = 0;
+        for (int x = 0; x < img.width; x++) {
+            run = is_dark(img.at(x, y)) ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+TEST(zentaro, font_chosen_with_underline_underlines_the_text) {
+    app a;
+    HWND main = launch(a, L"zentaro");
+    ASSERT_NE(main, nullptr);
+    type(main, L"Hello world");
+    set_selection(edit_of(main), 0, 0);
+    image before = capture_client(edit_of(main));
+    RECT ink = bounds(before, is_dark);
+    int width = ink.right - ink.left;
+    ASSERT_GT(width, 40);
+    EXPECT_LT(longest_dark_row(before), width / 2);
+
+    command(main, 40016);
+    HWND dlg = a.wait_dialog();
+    ASSERT_NE(dlg, nullptr) << "no font dialog";
+    settle(dlg);
+    HWND underline = GetDlgItem(dlg, 0x411); // chx2
+    ASSERT_NE(underline, nullptr);
+    DWORD_PTR r;
+    SendMessageTimeoutW(underline, BM_SETCHECK, BST_CHECKED, 0, SMTO_ABORTIFHUNG, 5000, &r);
+    press(dlg, 0x411);
+    settle(dlg);
+    press(dlg, IDOK);
+    ASSERT_TRUE(wait_until([&] { return !IsWindow(dlg); }));
+    settle(main);
+    image after = capture_client(edit_of(main));
+    RECT now = bounds(after, is_dark);
+    // One row of ink runs under the whole text now.
+    EXPECT_GE(longest_dark_row(after), (now.right - now.left) * 8 / 10);
+    EXPECT_EQ(text_of(edit_of(main)), L"Hello world");
+}
