@@ -528,8 +528,17 @@ std::wstring probe(HWND target, int query) {
     return reply.text;
 }
 
+static std::vector<menu_item> parse_menu(const std::wstring& text);
+
 std::vector<menu_item> read_menu(HWND hwnd, bool system_menu) {
-    std::wstring text = probe(hwnd, system_menu ? PROBE_SYSTEM_MENU : PROBE_MENU);
+    return parse_menu(probe(hwnd, system_menu ? PROBE_SYSTEM_MENU : PROBE_MENU));
+}
+
+std::vector<menu_item> read_menu_opened(HWND hwnd, int popup) {
+    return parse_menu(probe(hwnd, PROBE_MENU_AFTER_POPUP + popup));
+}
+
+static std::vector<menu_item> parse_menu(const std::wstring& text) {
     std::vector<menu_item> items;
     size_t pos = 0;
     while (pos < text.size()) {

@@ -121,6 +121,9 @@ struct menu_item {
 // The menu bar (or the system menu) of `hwnd`, read inside its process; every pop-up's items
 // follow it with depth + 1.
 std::vector<menu_item> read_menu(HWND hwnd, bool system_menu = false);
+// The menu bar as the user sees it on opening pop-up number `popup` (0-4): the window is sent
+// WM_INITMENUPOPUP for it first, inside its process.
+std::vector<menu_item> read_menu_opened(HWND hwnd, int popup);
 const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstring& text);
 
 } // namespace harness

@@ -31,6 +31,14 @@ static void answer(const MSG* m) {
         break;
     default: probe_text_answer(m->wParam, m->hwnd, out); break;
     }
+    if (m->wParam >= PROBE_MENU_AFTER_POPUP && m->wParam <= PROBE_MENU_AFTER_POPUP_LAST) {
+        if (HMENU menu = GetMenu(m->hwnd)) {
+            int index = int(m->wParam - PROBE_MENU_AFTER_POPUP);
+            SendMessageW(m->hwnd, WM_INITMENUPOPUP,
+                         reinterpret_cast<WPARAM>(GetSubMenu(menu, index)), index);
+            dump_menu(menu, 0, out);
+        }
+    }
     COPYDATASTRUCT cd{};
     cd.dwData = m->wParam;
     cd.cbData = DWORD((out.size() + 1) * sizeof(wchar_t));

@@ -22,6 +22,11 @@ enum probe_query {
     PROBE_WHEEL_LINES_1 = 15,
     PROBE_WHEEL_LINES_3 = 16,
     PROBE_WHEEL_PAGE = 17,
+
+    // 40-44: the window's menu bar after the window was sent WM_INITMENUPOPUP for its pop-up
+    // number (query - 40), as when the user opens that pop-up.
+    PROBE_MENU_AFTER_POPUP = 40,
+    PROBE_MENU_AFTER_POPUP_LAST = 44,
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by

@@ -1,0 +1,18 @@
+#pragma once
+
+#define IDM_NEW 40001
+#define IDM_OPEN 40002
+#define IDM_SAVE 40003
+#define IDM_SAVEAS 40004
+#define IDM_PRINT 40005
+#define IDM_EXIT 40006
+#define IDM_UNDO 40007
+#define IDM_CUT 40008
+#define IDM_COPY 40009
+#define IDM_PASTE 40010
+#define IDM_DELETE 40011
+#define IDM_SELALL 40012
+#define IDM_HELP 40013
+#define IDM_ABOUT 40014
+
+#define IDC_EDIT 1
