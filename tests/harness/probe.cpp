@@ -20,6 +20,16 @@ static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     }
 }
 
+// The menu as the user would see it with one pop-up opened: the program sets its items' states
+// on WM_INITMENUPOPUP.
+static void menu_after_popup(HWND hwnd, int index, std::wstring& out) {
+    if (HMENU menu = GetMenu(hwnd)) {
+        SendMessageW(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(menu, index)),
+                     index);
+        dump_menu(menu, 0, out);
+    }
+}
+
 static void answer(const MSG* m) {
     std::wstring out;
     switch (m->wParam) {
@@ -29,15 +39,12 @@ static void answer(const MSG* m) {
     case PROBE_SYSTEM_MENU:
         if (HMENU menu = GetSystemMenu(m->hwnd, FALSE)) dump_menu(menu, 0, out);
         break;
-    default: probe_text_answer(m->wParam, m->hwnd, out); break;
-    }
-    if (m->wParam >= PROBE_MENU_AFTER_POPUP && m->wParam <= PROBE_MENU_AFTER_POPUP_LAST) {
-        if (HMENU menu = GetMenu(m->hwnd)) {
-            int index = int(m->wParam - PROBE_MENU_AFTER_POPUP);
-            SendMessageW(m->hwnd, WM_INITMENUPOPUP,
-                         reinterpret_cast<WPARAM>(GetSubMenu(menu, index)), index);
-            dump_menu(menu, 0, out);
-        }
+    default:
+        if (m->wParam >= PROBE_MENU_AFTER_POPUP && m->wParam <= PROBE_MENU_AFTER_POPUP_LAST)
+            menu_after_popup(m->hwnd, int(m->wParam - PROBE_MENU_AFTER_POPUP), out);
+        else
+            probe_text_answer(m->wParam, m->hwnd, out);
+        break;
     }
     COPYDATASTRUCT cd{};
     cd.dwData = m->wParam;
