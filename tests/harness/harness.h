@@ -121,4 +121,12 @@ struct menu_item {
 std::vector<menu_item> read_menu(HWND hwnd, bool system_menu = false);
 const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstring& text);
 
+// The window's own scroll bar (SB_VERT or SB_HORZ), read inside its process; ok is false when the
+// window has none.
+struct scroll_state {
+    bool ok = false;
+    int min = 0, max = 0, pos = 0, page = 0;
+};
+scroll_state read_scroll(HWND hwnd, int bar);
+
 } // namespace harness

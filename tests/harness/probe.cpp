@@ -18,6 +18,16 @@ static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     }
 }
 
+// Scroll-bar state lives in the window's own process; other processes cannot read it.
+static void dump_scroll(HWND hwnd, int bar, std::wstring& out) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    if (GetScrollInfo(hwnd, bar, &si))
+        out = std::to_wstring(si.nMin) + L" " + std::to_wstring(si.nMax) + L" " +
+              std::to_wstring(si.nPos) + L" " + std::to_wstring(si.nPage);
+}
+
 static void answer(const MSG* m) {
     std::wstring out;
     switch (m->wParam) {
@@ -27,6 +37,8 @@ static void answer(const MSG* m) {
     case PROBE_SYSTEM_MENU:
         if (HMENU menu = GetSystemMenu(m->hwnd, FALSE)) dump_menu(menu, 0, out);
         break;
+    case PROBE_VSCROLL: dump_scroll(m->hwnd, SB_VERT, out); break;
+    case PROBE_HSCROLL: dump_scroll(m->hwnd, SB_HORZ, out); break;
     }
     COPYDATASTRUCT cd{};
     cd.dwData = m->wParam;

@@ -9,6 +9,8 @@
 enum probe_query {
     PROBE_MENU = 1,        // the window's menu bar
     PROBE_SYSTEM_MENU = 2, // the window's system menu
+    PROBE_VSCROLL = 60,    // the window's own vertical scroll bar: "min max pos page"
+    PROBE_HSCROLL = 61,    // the window's own horizontal scroll bar: "min max pos page"
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by
