@@ -556,7 +556,10 @@ const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstrin
 }
 
 scroll_state read_scroll(HWND hwnd, int bar) {
-    std::wstring text = probe(hwnd, bar == SB_HORZ ? PROBE_HSCROLL : PROBE_VSCROLL);
+    const int query = bar == SB_HORZ  ? PROBE_HSCROLL
+                      : bar == SB_CTL ? PROBE_CTL_SCROLL
+                                      : PROBE_VSCROLL;
+    std::wstring text = probe(hwnd, query);
     scroll_state s;
     s.ok = swscanf(text.c_str(), L"%d %d %d %d", &s.min, &s.max, &s.pos, &s.page) == 4;
     return s;

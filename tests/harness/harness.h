@@ -121,8 +121,8 @@ struct menu_item {
 std::vector<menu_item> read_menu(HWND hwnd, bool system_menu = false);
 const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstring& text);
 
-// The window's own scroll bar (SB_VERT or SB_HORZ), read inside its process; ok is false when the
-// window has none.
+// The window's own scroll bar (SB_VERT or SB_HORZ), or the window itself as a scroll-bar control
+// (SB_CTL), read inside its process; ok is false when there is none.
 struct scroll_state {
     bool ok = false;
     int min = 0, max = 0, pos = 0, page = 0;

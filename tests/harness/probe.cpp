@@ -39,6 +39,7 @@ static void answer(const MSG* m) {
         break;
     case PROBE_VSCROLL: dump_scroll(m->hwnd, SB_VERT, out); break;
     case PROBE_HSCROLL: dump_scroll(m->hwnd, SB_HORZ, out); break;
+    case PROBE_CTL_SCROLL: dump_scroll(m->hwnd, SB_CTL, out); break;
     }
     COPYDATASTRUCT cd{};
     cd.dwData = m->wParam;
