@@ -87,11 +87,15 @@ TEST(strolim1, alt_keys_are_logged_and_still_reach_the_system) {
     HWND hwnd = launch(a, L"strolim1");
     ASSERT_NE(hwnd, nullptr);
     const uint32_t alt = 1u << 29;
-    std::vector<logged> lines = {{WM_SYSKEYUP, VK_F3, key_lp(VK_F3, true, false, alt)},
+    std::vector<logged> lines = {{WM_SYSDEADCHAR, L'^', 0x20280001},
+                                 {WM_SYSKEYUP, VK_F3, key_lp(VK_F3, true, false, alt)},
                                  {WM_SYSKEYDOWN, VK_F3, key_lp(VK_F3, false, false, alt)}};
+    post(hwnd, lines[2]);
     post(hwnd, lines[1]);
     post(hwnd, lines[0]);
-    EXPECT_EQ(line_of(lines[1]).substr(44, 8), L" No  Yes");
+    // The longest message name is shown whole.
+    EXPECT_EQ(line_of(lines[0]).substr(0, 26), L"WM_SYSDEADCHAR           $");
+    EXPECT_EQ(line_of(lines[2]).substr(44, 8), L" No  Yes");
     expect_view(hwnd, fixed_font(), lines, L"strolim1-alt");
     // Alt+F4, typed for real: logged, then the system closes the window.
     send_input_keys(hwnd, {VK_MENU, VK_F4});

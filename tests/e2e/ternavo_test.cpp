@@ -1,4 +1,5 @@
 #include "harness/harness.h"
+#include "harness/hooks.h"
 #include "harness/ink.h"
 
 #include <string>
@@ -224,4 +225,21 @@ TEST(ternavo, scroll_requests_move_by_lines_and_pages_within_the_range) {
     EXPECT_EQ(position_of(hwnd), n);
     scroll(hwnd, SB_TOP);
     expect_poem_at(hwnd, 0, "ternavo-top-again");
+}
+
+TEST(ternavo, a_main_window_that_cannot_be_made_is_reported_in_8bit_text) {
+    refuse_windows refuse(L"Ternavo");
+    ASSERT_TRUE(refuse.ok());
+    app a;
+    ASSERT_TRUE(a.start(program_path(L"ternavo")));
+    message_box box = wait_message_box(a);
+    ASSERT_NE(box.hwnd, nullptr);
+    // The whole class name as caption, not just its first letter.
+    EXPECT_EQ(box.caption, L"Ternavo");
+    EXPECT_EQ(box.text, L"This program requires Windows NT/2000/XP!");
+    EXPECT_EQ(icon_of(box.hwnd), box_icon::error);
+    press(box.hwnd, IDOK);
+    DWORD code = 99;
+    ASSERT_TRUE(a.wait_exit(10000, &code));
+    EXPECT_EQ(code, 0u);
 }

@@ -61,3 +61,17 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
+
+// Set as a CBT hook for the whole desktop by a test that wants a program's window creation to
+// fail: refuses windows of the class named in PROBE_REFUSE_CLASS (an environment variable the
+// program inherits from the test).
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    probe_refuse_hook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_CREATEWND) {
+        wchar_t wanted[64] = L"", name[64] = L"";
+        if (GetEnvironmentVariableW(L"PROBE_REFUSE_CLASS", wanted, 64) &&
+            GetClassNameW(reinterpret_cast<HWND>(wp), name, 64) && _wcsicmp(name, wanted) == 0)
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
