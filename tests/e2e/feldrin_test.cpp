@@ -161,25 +161,3 @@ TEST(feldrin, scroll_bar_requests) {
     scroll(hwnd, SB_LINEUP);
     expect_font(hwnd, 0);
 }
-
-TEST(feldrin, system_font_heading_names_its_face_and_character_set) {
-    app a;
-    HWND hwnd = open_large(a);
-    ASSERT_NE(hwnd, nullptr);
-    scroll(hwnd, SB_THUMBPOSITION, 3);
-    std::wstring head = heading_of(3);
-    EXPECT_EQ(head.substr(0, 26), L" SYSTEM_FONT: Face Name = ");
-    EXPECT_NE(head.find(L", CharSet = "), std::wstring::npos);
-    // Only the heading row: its ink matches the heading and starts at the left edge.
-    image shown = capture_client(hwnd, false);
-    image ref = expected(shown.width, shown.height, 3);
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    TEXTMETRICW tm;
-    GetTextMetricsW(dc, &tm);
-    DeleteDC(dc);
-    RECT row{0, 0, shown.width, tm.tmHeight};
-    EXPECT_EQ(ink_mismatch(shown, ref, row), 0);
-    image top = render(shown.width, tm.tmHeight, [&](HDC) {});
-    EXPECT_GT(ink_mismatch(shown, top, row), 50) << "no heading drawn";
-}

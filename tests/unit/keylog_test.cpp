@@ -78,16 +78,6 @@ TEST_F(keylog, every_line_is_62_characters_even_with_a_nul_character) {
         EXPECT_EQ(line(m, 13, 0xFFFFFFFF, L"Enter").size(), size_t(KEYLOG_LINE_CHARS)) << m;
 }
 
-TEST_F(keylog, message_kinds) {
-    for (UINT m = WM_KEYDOWN; m <= WM_SYSDEADCHAR; m++)
-        EXPECT_TRUE(keylog_is_logged(m)) << m;
-    EXPECT_FALSE(keylog_is_logged(WM_KEYDOWN - 1));
-    EXPECT_FALSE(keylog_is_logged(WM_SYSDEADCHAR + 1));
-    EXPECT_TRUE(keylog_is_char_message(WM_CHAR));
-    EXPECT_TRUE(keylog_is_char_message(WM_SYSDEADCHAR));
-    EXPECT_FALSE(keylog_is_char_message(WM_SYSKEYUP));
-}
-
 TEST(keylog_log, keeps_the_newest_lines_max_records_newest_first) {
     MSG log[40] = {};
     int lines = 0;
