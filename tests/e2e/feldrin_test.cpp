@@ -66,7 +66,7 @@ image expected(int w, int h, int index) {
 
 // The program shows font `index`: its scroll box is there and the picture matches.
 void expect_font(HWND hwnd, int index) {
-    settle(hwnd);
+    drain(hwnd);
     scroll_state s = read_scroll(hwnd, SB_VERT);
     ASSERT_TRUE(s.ok);
     EXPECT_EQ(s.pos, index);
@@ -86,12 +86,12 @@ HWND open_large(app& a) {
 
 void press_key(HWND hwnd, UINT vk) {
     PostMessageW(hwnd, WM_KEYDOWN, vk, 1);
-    settle(hwnd);
+    drain(hwnd);
 }
 
 void scroll(HWND hwnd, WORD code, WORD pos = 0) {
     PostMessageW(hwnd, WM_VSCROLL, MAKEWPARAM(code, pos), 0);
-    settle(hwnd);
+    drain(hwnd);
 }
 
 } // namespace

@@ -100,7 +100,8 @@ inline void post(HWND hwnd, const logged& m) {
 // they are) and then a full repaint with the expected view.
 inline void expect_view(HWND hwnd, HFONT font, const std::vector<logged>& newest_first,
                         const wchar_t* name) {
-    settle(hwnd, 150);
+    drain(hwnd);
+    drain(hwnd); // and the characters the first messages were translated into
     for (bool redraw : {false, true}) {
         image shown = capture_client(hwnd, redraw);
         ASSERT_GT(shown.width, 0);

@@ -22,7 +22,7 @@ TEST(strolim1, pressing_and_releasing_a_key_logs_three_lines) {
     ASSERT_NE(hwnd, nullptr);
     // The loop translates the key-down into the character message.
     post(hwnd, {WM_KEYDOWN, 'A', key_lp('A', false)});
-    sync(hwnd); // the character message is queued before the key goes up
+    drain(hwnd); // the character message is queued before the key goes up
     post(hwnd, {WM_KEYUP, 'A', key_lp('A', true)});
     std::vector<logged> lines = {{WM_KEYUP, 'A', key_lp('A', true)},
                                  {WM_CHAR, 'a', key_lp('A', false)},

@@ -18,7 +18,7 @@ TEST(strolim2, class_caption_and_a_key_press_in_the_default_character_set) {
     EXPECT_EQ(class_of(hwnd), L"strolim2");
     EXPECT_EQ(text_of(hwnd), L"Keyboard Message Viewer #2");
     post(hwnd, {WM_KEYDOWN, 'B', key_lp('B', false)});
-    sync(hwnd); // the character message is queued before the key goes up
+    drain(hwnd); // the character message is queued before the key goes up
     post(hwnd, {WM_KEYUP, 'B', key_lp('B', true)});
     charset_font f(DEFAULT_CHARSET);
     expect_view(hwnd, f.font,

@@ -63,7 +63,8 @@ int position_of(HWND hwnd) {
 // The poem should start one line down and one character in, moved up by `position` lines; the
 // scroll bar's strip is left out of the comparison.
 void expect_poem_at(HWND hwnd, int position, const char* name) {
-    settle(hwnd, 100);
+    drain(hwnd);
+    settle(hwnd, 100); // keys typed for real come after posted messages
     EXPECT_EQ(position_of(hwnd), position);
     resources res;
     system_font_size f;
@@ -82,7 +83,7 @@ void expect_poem_at(HWND hwnd, int position, const char* name) {
 
 void scroll(HWND hwnd, WORD code, WORD pos = 0) {
     PostMessageW(hwnd, WM_VSCROLL, MAKEWPARAM(code, pos), 0);
-    settle(hwnd);
+    drain(hwnd);
 }
 
 } // namespace

@@ -52,18 +52,17 @@ struct typer_window {
                height + (outer.bottom - outer.top) - inner.bottom);
         measure();
     }
-    // A sent message overtakes posted ones, so a pause lets the posted input be taken first.
     void type(const std::wstring& s) {
         post_chars(hwnd, s);
-        settle(hwnd);
+        drain(hwnd);
     }
     void key(UINT vk, int times = 1) {
         for (int i = 0; i < times; i++)
             PostMessageW(hwnd, WM_KEYDOWN, vk, 1);
-        settle(hwnd);
+        drain(hwnd);
     }
     POINT caret_cell() {
-        settle(hwnd);
+        drain(hwnd);
         gui_state s = read_gui_state(hwnd);
         EXPECT_EQ(s.caret_owner, hwnd);
         EXPECT_EQ(s.caret.right - s.caret.left, f.cx);
@@ -75,7 +74,7 @@ struct typer_window {
     // The grid should read `lines` (row by row, the rest blank); the caret cell is not compared
     // because the caret blinks there.
     void expect_grid(const std::vector<std::wstring>& lines, const wchar_t* name) {
-        settle(hwnd, 100);
+        drain(hwnd);
         gui_state s = read_gui_state(hwnd);
         for (bool redraw : {false, true}) {
             image shown = capture_client(hwnd, redraw);

@@ -565,4 +565,9 @@ scroll_state read_scroll(HWND hwnd, int bar) {
     return s;
 }
 
+void drain(HWND hwnd) {
+    probe(hwnd, PROBE_PING);
+    sync(hwnd);
+}
+
 } // namespace harness

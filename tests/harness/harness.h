@@ -128,5 +128,8 @@ struct scroll_state {
     int min = 0, max = 0, pos = 0, page = 0;
 };
 scroll_state read_scroll(HWND hwnd, int bar);
+// Returns once the window's thread has taken every message posted to it before (a sent message,
+// as sync uses, overtakes posted ones).
+void drain(HWND hwnd);
 
 } // namespace harness

@@ -40,6 +40,7 @@ static void answer(const MSG* m) {
     case PROBE_VSCROLL: dump_scroll(m->hwnd, SB_VERT, out); break;
     case PROBE_HSCROLL: dump_scroll(m->hwnd, SB_HORZ, out); break;
     case PROBE_CTL_SCROLL: dump_scroll(m->hwnd, SB_CTL, out); break;
+    case PROBE_PING: break;
     }
     COPYDATASTRUCT cd{};
     cd.dwData = m->wParam;

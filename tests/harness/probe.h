@@ -12,6 +12,7 @@ enum probe_query {
     PROBE_VSCROLL = 60,    // the window's own vertical scroll bar: "min max pos page"
     PROBE_HSCROLL = 61,    // the window's own horizontal scroll bar: "min max pos page"
     PROBE_CTL_SCROLL = 62, // a scroll-bar control (the window asked): "min max pos page"
+    PROBE_PING = 63,       // nothing: the answer comes once everything posted before is taken
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by
