@@ -564,4 +564,20 @@ const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstrin
     return nullptr;
 }
 
+scroll_state read_scroll(HWND hwnd, int bar) {
+    const int query = bar == SB_HORZ  ? PROBE_HSCROLL
+                      : bar == SB_CTL ? PROBE_CTL_SCROLL
+                                      : PROBE_VSCROLL;
+    std::wstring text = probe(hwnd, query);
+    scroll_state s;
+    s.present = swscanf(text.c_str(), L"%d\t%d\t%d\t%d\t%d", &s.min, &s.max, &s.page, &s.pos,
+                        &s.track) == 5;
+    return s;
+}
+
+void drain(HWND hwnd) {
+    probe(hwnd, PROBE_PING);
+    sync(hwnd);
+}
+
 } // namespace harness

@@ -126,4 +126,15 @@ std::vector<menu_item> read_menu(HWND hwnd, bool system_menu = false);
 std::vector<menu_item> read_menu_opened(HWND hwnd, int popup);
 const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstring& text);
 
+struct scroll_state {
+    bool present = false; // the bar has scroll information at all
+    int min = 0, max = 0, page = 0, pos = 0, track = 0;
+};
+// A scroll bar read inside the program (GetScrollInfo does not work across processes under Wine):
+// bar is SB_VERT or SB_HORZ of the window, or SB_CTL when hwnd is a scroll-bar control.
+scroll_state read_scroll(HWND hwnd, int bar);
+// Returns once the window's thread has taken every message posted to it before (a sent message,
+// as sync uses, overtakes posted ones).
+void drain(HWND hwnd);
+
 } // namespace harness

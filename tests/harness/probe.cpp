@@ -30,6 +30,17 @@ static void menu_after_popup(HWND hwnd, int index, std::wstring& out) {
     }
 }
 
+// Scroll-bar state lives in the window's own process; other processes cannot read it.
+static void dump_scroll(HWND hwnd, int bar, std::wstring& out) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    if (GetScrollInfo(hwnd, bar, &si))
+        out = std::to_wstring(si.nMin) + L"\t" + std::to_wstring(si.nMax) + L"\t" +
+              std::to_wstring(si.nPage) + L"\t" + std::to_wstring(si.nPos) + L"\t" +
+              std::to_wstring(si.nTrackPos);
+}
+
 static void answer(const MSG* m) {
     std::wstring out;
     switch (m->wParam) {
@@ -39,6 +50,10 @@ static void answer(const MSG* m) {
     case PROBE_SYSTEM_MENU:
         if (HMENU menu = GetSystemMenu(m->hwnd, FALSE)) dump_menu(menu, 0, out);
         break;
+    case PROBE_VSCROLL: dump_scroll(m->hwnd, SB_VERT, out); break;
+    case PROBE_HSCROLL: dump_scroll(m->hwnd, SB_HORZ, out); break;
+    case PROBE_CTL_SCROLL: dump_scroll(m->hwnd, SB_CTL, out); break;
+    case PROBE_PING: break;
     default:
         if (m->wParam >= PROBE_MENU_AFTER_POPUP && m->wParam <= PROBE_MENU_AFTER_POPUP_LAST)
             menu_after_popup(m->hwnd, int(m->wParam - PROBE_MENU_AFTER_POPUP), out);
@@ -63,6 +78,20 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
             answer(m);
             m->message = WM_NULL; // the program never sees the question
         }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Set as a CBT hook for the whole desktop by a test that wants a program's window creation to
+// fail: refuses windows of the class named in PROBE_REFUSE_CLASS (an environment variable the
+// program inherits from the test).
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    probe_refuse_hook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_CREATEWND) {
+        wchar_t wanted[64] = L"", name[64] = L"";
+        if (GetEnvironmentVariableW(L"PROBE_REFUSE_CLASS", wanted, 64) &&
+            GetClassNameW(reinterpret_cast<HWND>(wp), name, 64) && _wcsicmp(name, wanted) == 0)
+            return 1;
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }

@@ -9,10 +9,14 @@
 enum probe_query {
     PROBE_MENU = 1,        // the window's menu bar
     PROBE_SYSTEM_MENU = 2, // the window's system menu
+    PROBE_PING = 3,        // nothing: the answer comes once everything posted before is taken
 
     // Text output programs (10-19).
-    PROBE_VSCROLL = 10,        // the vertical scroll bar: "min\tmax\tpage\tpos\ttrackpos"
-    PROBE_HSCROLL = 11,        // the horizontal scroll bar, likewise ("" when there is none)
+    // Scroll-bar state lives in the window's own process: "min\tmax\tpage\tpos\ttrackpos", or ""
+    // when the bar has none.
+    PROBE_VSCROLL = 10,        // the window's vertical scroll bar
+    PROBE_HSCROLL = 11,        // the window's horizontal scroll bar
+    PROBE_CTL_SCROLL = 18,     // the window asked is a scroll-bar control
     PROBE_TEXT_LOG_START = 12, // log every TextOutW of the program from now on ("1" when hooked)
     PROBE_TEXT_LOG = 13,       // the log: "x\ty\ttext-align\ttext\n" per call
     // The process's own wheel setting (SPI_SETWHEELSCROLLLINES without announcing it): 0, 1 or 3

@@ -59,20 +59,8 @@ static bool patch_text_out() {
     return false;
 }
 
-static void scroll_state(HWND hwnd, int bar, std::wstring& out) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    if (!GetScrollInfo(hwnd, bar, &si)) return;
-    out = std::to_wstring(si.nMin) + L"\t" + std::to_wstring(si.nMax) + L"\t" +
-          std::to_wstring(si.nPage) + L"\t" + std::to_wstring(si.nPos) + L"\t" +
-          std::to_wstring(si.nTrackPos);
-}
-
 bool probe_text_answer(WPARAM query, HWND hwnd, std::wstring& out) {
     switch (query) {
-    case PROBE_VSCROLL: scroll_state(hwnd, SB_VERT, out); return true;
-    case PROBE_HSCROLL: scroll_state(hwnd, SB_HORZ, out); return true;
     case PROBE_TEXT_LOG_START:
         text_log.clear();
         out = patch_text_out() ? L"1" : L"0";

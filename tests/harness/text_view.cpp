@@ -5,13 +5,6 @@
 
 namespace harness {
 
-scroll_state read_scroll(HWND hwnd, int bar) {
-    std::wistringstream in(probe(hwnd, bar == SB_VERT ? PROBE_VSCROLL : PROBE_HSCROLL));
-    scroll_state s;
-    if (in >> s.min >> s.max >> s.page >> s.pos >> s.track) s.present = true;
-    return s;
-}
-
 void start_text_log(HWND hwnd) {
     EXPECT_EQ(probe(hwnd, PROBE_TEXT_LOG_START), L"1") << "cannot watch the program's TextOutW";
 }

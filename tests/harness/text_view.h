@@ -1,15 +1,9 @@
-// Reading the text-output programs from inside: their scroll bars and the texts they draw.
+// Reading the text-output programs from inside: the texts they draw.
 #pragma once
 
 #include "harness/harness.h"
 
 namespace harness {
-
-struct scroll_state {
-    bool present = false; // the bar has scroll information at all
-    int min = 0, max = 0, page = 0, pos = 0, track = 0;
-};
-scroll_state read_scroll(HWND hwnd, int bar); // SB_VERT or SB_HORZ
 
 // One TextOutW call of the program: where, with which text alignment, what.
 struct text_call {

@@ -1,0 +1,23 @@
+// Making a program's window creation fail from outside, to reach its failure paths.
+#pragma once
+
+#include <windows.h>
+
+namespace harness {
+
+// While it lives, windows of the class are refused on the whole desktop (a CBT hook in the probe,
+// told the class through an environment variable that programs started meanwhile inherit).
+class refuse_windows {
+public:
+    explicit refuse_windows(const wchar_t* class_name);
+    ~refuse_windows();
+    refuse_windows(const refuse_windows&) = delete;
+    refuse_windows& operator=(const refuse_windows&) = delete;
+    bool ok() const { return hook_ != nullptr; }
+
+private:
+    HMODULE dll_ = nullptr;
+    HHOOK hook_ = nullptr;
+};
+
+} // namespace harness
