@@ -9,6 +9,9 @@
 enum probe_query {
     PROBE_MENU = 1,        // the window's menu bar
     PROBE_SYSTEM_MENU = 2, // the window's system menu
+    // 70-79: mouse input.
+    PROBE_CURSOR_COUNT = 70, // the cursor display count of the window's thread (ShowCursor)
+    PROBE_BEEPS = 71,        // calls of MessageBeep by the program since the first such query
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by

@@ -1,0 +1,122 @@
+#include "grid_scenarios.h"
+
+using namespace grid_scenarios;
+
+static const wchar_t caption[] = L"Galvorn2 Mouse Hit-Test Demo";
+
+TEST(galvorn2, clicks_toggle_exactly_the_clicked_cell) {
+    clicks_toggle_exactly_the_clicked_cell(L"galvorn2", caption, false);
+}
+
+TEST(galvorn2, click_beside_the_grid_beeps_and_changes_nothing) {
+    click_beside_the_grid_beeps_and_changes_nothing(L"galvorn2", caption, false);
+}
+
+TEST(galvorn2, tiny_client_area_neither_faults_nor_toggles) {
+    tiny_client_area_neither_faults_nor_toggles(L"galvorn2", caption, false);
+}
+
+// The screen point of a point in a cell: its centre, or offset from it.
+static POINT in_cell(HWND hwnd, int x, int y, int dx = 0, int dy = 0) {
+    POINT p{x * bw + bw / 2 + dx, y * bh + bh / 2 + dy};
+    ClientToScreen(hwnd, &p);
+    return p;
+}
+
+static std::string cursor_at() {
+    POINT p;
+    GetCursorPos(&p);
+    return std::to_string(p.x) + "," + std::to_string(p.y);
+}
+
+static std::string at(POINT p) {
+    return std::to_string(p.x) + "," + std::to_string(p.y);
+}
+
+// Presses one key for real and waits for the cursor to reach the centre of cell (x, y).
+static void key_moves_cursor_to(HWND hwnd, WORD vk, int x, int y) {
+    send_input_keys(hwnd, {vk});
+    std::string want = at(in_cell(hwnd, x, y));
+    wait_until([&] { return cursor_at() == want; }, 3000);
+    EXPECT_EQ(cursor_at(), want) << "key " << vk << " should reach cell " << x << "," << y;
+}
+
+TEST(galvorn2, keys_move_the_cursor_between_cell_centres_with_wrap) {
+    app a;
+    HWND hwnd = launch_grid(a, L"galvorn2", caption, false);
+    ASSERT_NE(hwnd, nullptr);
+    POINT start = in_cell(hwnd, 2, 1, 31, -27); // off-centre in cell (2, 1)
+    SetCursorPos(start.x, start.y);
+    key_moves_cursor_to(hwnd, VK_LEFT, 1, 1);
+    key_moves_cursor_to(hwnd, VK_LEFT, 0, 1);
+    key_moves_cursor_to(hwnd, VK_LEFT, 4, 1); // round from the first column to the last
+    key_moves_cursor_to(hwnd, VK_RIGHT, 0, 1);
+    key_moves_cursor_to(hwnd, VK_UP, 0, 0);
+    key_moves_cursor_to(hwnd, VK_UP, 0, 4);
+    key_moves_cursor_to(hwnd, VK_DOWN, 0, 0);
+    key_moves_cursor_to(hwnd, VK_DOWN, 0, 1);
+    key_moves_cursor_to(hwnd, VK_END, 4, 1); // within the row
+    key_moves_cursor_to(hwnd, VK_HOME, 0, 1);
+    // The keys start from wherever the mouse left the cursor.
+    POINT moved = in_cell(hwnd, 3, 3, -40, 35);
+    SetCursorPos(moved.x, moved.y);
+    key_moves_cursor_to(hwnd, VK_DOWN, 3, 4);
+    // Moving the cursor marks nothing.
+    EXPECT_EQ(read_grid(hwnd, false), empty_grid());
+}
+
+TEST(galvorn2, enter_and_space_click_the_cell_under_the_cursor) {
+    app a;
+    HWND hwnd = launch_grid(a, L"galvorn2", caption, false);
+    ASSERT_NE(hwnd, nullptr);
+    POINT p = in_cell(hwnd, 3, 2, -45, 37); // near the lower-left corner of cell (3, 2)
+    SetCursorPos(p.x, p.y);
+    key_moves_cursor_to(hwnd, VK_RETURN, 3, 2);
+    grid_marks marks = with_cell(empty_grid(), 3, 2, 'X');
+    EXPECT_EQ(wait_grid(hwnd, false, marks), marks);
+    key_moves_cursor_to(hwnd, VK_RIGHT, 4, 2);
+    key_moves_cursor_to(hwnd, VK_SPACE, 4, 2);
+    marks = with_cell(marks, 4, 2, 'X');
+    EXPECT_EQ(wait_grid(hwnd, false, marks), marks);
+    key_moves_cursor_to(hwnd, VK_LEFT, 3, 2);
+    key_moves_cursor_to(hwnd, VK_SPACE, 3, 2);
+    marks = with_cell(marks, 3, 2, '.');
+    EXPECT_EQ(wait_grid(hwnd, false, marks), marks);
+}
+
+TEST(galvorn2, a_cursor_outside_the_window_starts_from_the_nearest_cell) {
+    app a;
+    HWND hwnd = launch_grid(a, L"galvorn2", caption, false);
+    ASSERT_NE(hwnd, nullptr);
+    RECT client = client_rect(hwnd);
+    SetCursorPos(client.left - 20, client.top - 15); // above and left: cell (0, 0)
+    key_moves_cursor_to(hwnd, VK_RIGHT, 1, 0);
+    SetCursorPos(client.right + 8, client.bottom + 6); // below and right: cell (4, 4)
+    key_moves_cursor_to(hwnd, VK_RETURN, 4, 4);
+    grid_marks marks = with_cell(empty_grid(), 4, 4, 'X');
+    EXPECT_EQ(wait_grid(hwnd, false, marks), marks);
+}
+
+// The program raises the cursor's display count while it has the focus and lowers it again when
+// the focus goes, so the cursor shows there even on a system without a mouse; the window that
+// takes the focus keeps its own count.
+TEST(galvorn2, cursor_shown_while_the_window_has_the_focus) {
+    app a;
+    HWND hwnd = launch_grid(a, L"galvorn2", caption, false);
+    ASSERT_NE(hwnd, nullptr);
+    int focused = cursor_display_count(hwnd);
+    EXPECT_GE(focused, 0) << "the cursor shows while the window has the focus";
+
+    app other;
+    HWND other_hwnd = launch(other, L"galvorn1");
+    ASSERT_NE(other_hwnd, nullptr);
+    ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == other_hwnd; }));
+    int other_count = cursor_display_count(other_hwnd);
+    EXPECT_TRUE(wait_until([&] { return cursor_display_count(hwnd) == focused - 1; }))
+        << "count after losing the focus: " << cursor_display_count(hwnd);
+
+    SetForegroundWindow(hwnd);
+    settle(hwnd);
+    EXPECT_TRUE(wait_until([&] { return cursor_display_count(hwnd) == focused; }));
+    EXPECT_EQ(cursor_display_count(other_hwnd), other_count);
+}
