@@ -33,20 +33,37 @@ static std::string at(POINT p) {
     return std::to_string(p.x) + "," + std::to_string(p.y);
 }
 
+// Waits until the cursor has stayed at `p` for a while: under Wine on X a warp of the pointer can
+// be followed by a late motion report from where it was before, which would move it back.
+static bool cursor_rests_at(POINT p) {
+    std::string want = at(p);
+    int steady = 0;
+    return wait_until(
+        [&] {
+            steady = cursor_at() == want ? steady + 1 : 0;
+            return steady >= 6;
+        },
+        4000);
+}
+
+static void put_cursor(POINT p) {
+    SetCursorPos(p.x, p.y);
+    EXPECT_TRUE(cursor_rests_at(p)) << "the cursor did not stay at " << at(p);
+}
+
 // Presses one key for real and waits for the cursor to reach the centre of cell (x, y).
 static void key_moves_cursor_to(HWND hwnd, WORD vk, int x, int y) {
     send_input_keys(hwnd, {vk});
-    std::string want = at(in_cell(hwnd, x, y));
-    wait_until([&] { return cursor_at() == want; }, 3000);
-    EXPECT_EQ(cursor_at(), want) << "key " << vk << " should reach cell " << x << "," << y;
+    POINT want = in_cell(hwnd, x, y);
+    cursor_rests_at(want);
+    EXPECT_EQ(cursor_at(), at(want)) << "key " << vk << " should reach cell " << x << "," << y;
 }
 
 TEST(galvorn2, keys_move_the_cursor_between_cell_centres_with_wrap) {
     app a;
     HWND hwnd = launch_grid(a, L"galvorn2", caption, false);
     ASSERT_NE(hwnd, nullptr);
-    POINT start = in_cell(hwnd, 2, 1, 31, -27); // off-centre in cell (2, 1)
-    SetCursorPos(start.x, start.y);
+    put_cursor(in_cell(hwnd, 2, 1, 31, -27)); // off-centre in cell (2, 1)
     key_moves_cursor_to(hwnd, VK_LEFT, 1, 1);
     key_moves_cursor_to(hwnd, VK_LEFT, 0, 1);
     key_moves_cursor_to(hwnd, VK_LEFT, 4, 1); // round from the first column to the last
@@ -58,8 +75,7 @@ TEST(galvorn2, keys_move_the_cursor_between_cell_centres_with_wrap) {
     key_moves_cursor_to(hwnd, VK_END, 4, 1); // within the row
     key_moves_cursor_to(hwnd, VK_HOME, 0, 1);
     // The keys start from wherever the mouse left the cursor.
-    POINT moved = in_cell(hwnd, 3, 3, -40, 35);
-    SetCursorPos(moved.x, moved.y);
+    put_cursor(in_cell(hwnd, 3, 3, -40, 35));
     key_moves_cursor_to(hwnd, VK_DOWN, 3, 4);
     // Moving the cursor marks nothing.
     EXPECT_EQ(read_grid(hwnd, false), empty_grid());
@@ -69,8 +85,7 @@ TEST(galvorn2, enter_and_space_click_the_cell_under_the_cursor) {
     app a;
     HWND hwnd = launch_grid(a, L"galvorn2", caption, false);
     ASSERT_NE(hwnd, nullptr);
-    POINT p = in_cell(hwnd, 3, 2, -45, 37); // near the lower-left corner of cell (3, 2)
-    SetCursorPos(p.x, p.y);
+    put_cursor(in_cell(hwnd, 3, 2, -45, 37)); // near the lower-left corner of cell (3, 2)
     key_moves_cursor_to(hwnd, VK_RETURN, 3, 2);
     grid_marks marks = with_cell(empty_grid(), 3, 2, 'X');
     EXPECT_EQ(wait_grid(hwnd, false, marks), marks);
@@ -88,10 +103,13 @@ TEST(galvorn2, a_cursor_outside_the_window_starts_from_the_nearest_cell) {
     app a;
     HWND hwnd = launch_grid(a, L"galvorn2", caption, false);
     ASSERT_NE(hwnd, nullptr);
+    // Room on the desktop all round the window.
+    SetWindowPos(hwnd, nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    settle(hwnd);
     RECT client = client_rect(hwnd);
-    SetCursorPos(client.left - 20, client.top - 15); // above and left: cell (0, 0)
+    put_cursor({client.left - 20, client.top - 15}); // above and left: cell (0, 0)
     key_moves_cursor_to(hwnd, VK_RIGHT, 1, 0);
-    SetCursorPos(client.right + 8, client.bottom + 6); // below and right: cell (4, 4)
+    put_cursor({client.right + 8, client.bottom + 6}); // below and right: cell (4, 4)
     key_moves_cursor_to(hwnd, VK_RETURN, 4, 4);
     grid_marks marks = with_cell(empty_grid(), 4, 4, 'X');
     EXPECT_EQ(wait_grid(hwnd, false, marks), marks);
