@@ -97,21 +97,16 @@ TEST(galvorn2, enter_and_space_click_the_cell_under_the_cursor) {
     key_moves_cursor_to(hwnd, VK_SPACE, 3, 2);
     marks = with_cell(marks, 3, 2, '.');
     EXPECT_EQ(wait_grid(hwnd, false, marks), marks);
-}
 
-TEST(galvorn2, a_cursor_outside_the_window_starts_from_the_nearest_cell) {
-    app a;
-    HWND hwnd = launch_grid(a, L"galvorn2", caption, false);
-    ASSERT_NE(hwnd, nullptr);
-    // Room on the desktop all round the window.
-    SetWindowPos(hwnd, nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // A cursor outside the window starts from the nearest cell.
+    SetWindowPos(hwnd, nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER); // room all round
     settle(hwnd);
     RECT client = client_rect(hwnd);
-    put_cursor({client.left - 20, client.top - 15}); // above and left: cell (0, 0)
+    put_cursor({client.left - 20, client.top - 15});
     key_moves_cursor_to(hwnd, VK_RIGHT, 1, 0);
-    put_cursor({client.right + 8, client.bottom + 6}); // below and right: cell (4, 4)
+    put_cursor({client.right + 8, client.bottom + 6});
     key_moves_cursor_to(hwnd, VK_RETURN, 4, 4);
-    grid_marks marks = with_cell(empty_grid(), 4, 4, 'X');
+    marks = with_cell(marks, 4, 4, 'X');
     EXPECT_EQ(wait_grid(hwnd, false, marks), marks);
 }
 

@@ -5,36 +5,11 @@ using namespace grid_scenarios;
 static const wchar_t caption[] = L"Galvorn4 Mouse Hit-Test Demo";
 
 TEST(galvorn4, clicks_toggle_exactly_the_clicked_cell) {
-    // The focus rectangle follows the clicks; the marks must still be exactly those clicked.
-    app a;
-    HWND hwnd = launch_grid(a, L"galvorn4", caption, true);
-    ASSERT_NE(hwnd, nullptr);
-    grid_marks marks = with_cell(empty_grid(), 0, 0, 'o'); // the focus starts top left
-    ASSERT_EQ(read_grid(hwnd, true), marks);
-    mouse_click(hwnd, 3 * bw + 99, 1 * bh);
-    marks = with_cell(with_cell(empty_grid(), 3, 1, 'x'), 0, 0, '.');
-    EXPECT_EQ(wait_grid(hwnd, true, marks), marks);
-    mouse_click(hwnd, 4 * bw, 4 * bh + 79);
-    marks = with_cell(with_cell(marks, 3, 1, 'X'), 4, 4, 'x');
-    EXPECT_EQ(wait_grid(hwnd, true, marks), marks);
-    mouse_click(hwnd, 3 * bw + 50, 1 * bh + 40);
-    marks = with_cell(with_cell(marks, 3, 1, 'o'), 4, 4, 'X');
-    EXPECT_EQ(wait_grid(hwnd, true, marks), marks);
+    clicks_toggle_exactly_the_clicked_cell(L"galvorn4", caption, true);
 }
 
 TEST(galvorn4, click_beside_the_grid_beeps_and_changes_nothing) {
-    app a;
-    HWND hwnd = launch_grid(a, L"galvorn4", caption, true);
-    ASSERT_NE(hwnd, nullptr);
-    mouse_click(hwnd, 2 * bw + 10, 3 * bh + 10);
-    const grid_marks marks = with_cell(empty_grid(), 2, 3, 'x');
-    ASSERT_EQ(wait_grid(hwnd, true, marks), marks);
-    ASSERT_EQ(beep_count(hwnd), 0);
-    mouse_click(hwnd, client_w - 2, 100);
-    EXPECT_TRUE(wait_until([&] { return beep_count(hwnd) == 1; }));
-    mouse_click(hwnd, 100, client_h - 2);
-    EXPECT_TRUE(wait_until([&] { return beep_count(hwnd) == 2; }));
-    EXPECT_EQ(read_grid(hwnd, true), marks) << "neither a mark nor the focus moved";
+    click_beside_the_grid_beeps_and_changes_nothing(L"galvorn4", caption, true);
 }
 
 TEST(galvorn4, tiny_client_area_neither_faults_nor_toggles) {

@@ -1,6 +1,7 @@
 // What all four hit-testing grids share, whichever way they find the cell: a click toggles the
 // X of exactly the cell under the mouse, a click beside the grid only beeps, and a client area too
-// small for cells is harmless. `children`: the cells are child windows of their own.
+// small for cells is harmless. `children`: the cells are child windows of their own. Where the
+// focus rectangle is does not count here.
 #pragma once
 
 #include "harness/grids.h"
@@ -33,27 +34,27 @@ inline void clicks_toggle_exactly_the_clicked_cell(const wchar_t* name, const wc
     HWND hwnd = launch_grid(a, name, caption, children);
     ASSERT_NE(hwnd, nullptr);
     grid_marks marks = empty_grid();
-    ASSERT_EQ(read_grid(hwnd, children), marks) << "an empty 5 x 5 grid at start";
+    ASSERT_EQ(wait_grid(hwnd, children, marks, true), marks) << "an empty grid at start";
 
     // Points on the edges of cells: the last column and row of one, the first of the next.
     mouse_click(hwnd, 3 * bw + 99, 1 * bh);
     marks = with_cell(marks, 3, 1, 'X');
-    EXPECT_EQ(wait_grid(hwnd, children, marks), marks);
+    EXPECT_EQ(wait_grid(hwnd, children, marks, true), marks);
     mouse_click(hwnd, 4 * bw, 4 * bh + 79);
     marks = with_cell(marks, 4, 4, 'X');
-    EXPECT_EQ(wait_grid(hwnd, children, marks), marks);
+    EXPECT_EQ(wait_grid(hwnd, children, marks, true), marks);
     mouse_click(hwnd, 1, 2 * bh + 40);
     marks = with_cell(marks, 0, 2, 'X');
-    EXPECT_EQ(wait_grid(hwnd, children, marks), marks);
+    EXPECT_EQ(wait_grid(hwnd, children, marks, true), marks);
 
     // A second click takes the mark away again and leaves the others.
     mouse_click(hwnd, 3 * bw + 50, 1 * bh + 40);
     marks = with_cell(marks, 3, 1, '.');
-    EXPECT_EQ(wait_grid(hwnd, children, marks), marks);
+    EXPECT_EQ(wait_grid(hwnd, children, marks, true), marks);
 
     // The marks belong to the cells: a new window size redraws them in the new grid.
     set_client_size(hwnd, 612, 333);
-    EXPECT_EQ(read_grid(hwnd, children), marks);
+    EXPECT_EQ(wait_grid(hwnd, children, marks, true), marks);
 }
 
 inline void click_beside_the_grid_beeps_and_changes_nothing(const wchar_t* name,
@@ -63,7 +64,7 @@ inline void click_beside_the_grid_beeps_and_changes_nothing(const wchar_t* name,
     ASSERT_NE(hwnd, nullptr);
     mouse_click(hwnd, 2 * bw + 10, 3 * bh + 10);
     const grid_marks marks = with_cell(empty_grid(), 2, 3, 'X');
-    ASSERT_EQ(wait_grid(hwnd, children, marks), marks);
+    ASSERT_EQ(wait_grid(hwnd, children, marks, true), marks);
     ASSERT_EQ(beep_count(hwnd), 0) << "counting the program's beeps from here";
 
     const POINT strip[] = {{client_w - 3, 10}, {10, client_h - 1}, {client_w - 1, client_h - 4}};
@@ -81,10 +82,11 @@ inline void click_beside_the_grid_beeps_and_changes_nothing(const wchar_t* name,
         beeps++;
         EXPECT_TRUE(wait_until([&] { return beep_count(hwnd) == beeps; })) << "y = " << y;
     }
-    EXPECT_EQ(read_grid(hwnd, children), marks);
+    EXPECT_EQ(wait_grid(hwnd, children, marks, true), marks);
     // A click on a cell is no beep.
     mouse_click(hwnd, 50, 40);
-    EXPECT_EQ(wait_grid(hwnd, children, with_cell(marks, 0, 0, 'X')), with_cell(marks, 0, 0, 'X'));
+    EXPECT_EQ(wait_grid(hwnd, children, with_cell(marks, 0, 0, 'X'), true),
+              with_cell(marks, 0, 0, 'X'));
     EXPECT_EQ(beep_count(hwnd), beeps);
 }
 

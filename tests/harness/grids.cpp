@@ -106,14 +106,16 @@ grid_marks read_grid(HWND hwnd, bool children) {
     return marks;
 }
 
-grid_marks wait_grid(HWND hwnd, bool children, const grid_marks& want, DWORD timeout_ms) {
+grid_marks wait_grid(HWND hwnd, bool children, const grid_marks& want, bool marks_only) {
     grid_marks got;
     wait_until(
         [&] {
             got = read_grid(hwnd, children);
+            for (char& c : got)
+                if (marks_only && (c == 'o' || c == 'x')) c = c == 'o' ? '.' : 'X';
             return got == want;
         },
-        timeout_ms);
+        4000);
     return got;
 }
 

@@ -24,8 +24,9 @@ image grid_picture(int w, int h, const grid_marks& marks, bool children);
 // compared pixel for pixel with every kind of cell; when all cells are recognised, the whole client
 // area must also equal grid_picture of them, or " stray pixels" is appended.
 grid_marks read_grid(HWND hwnd, bool children);
-// Waits (bounded) until read_grid gives `want`; returns what it gave last.
-grid_marks wait_grid(HWND hwnd, bool children, const grid_marks& want, DWORD timeout_ms = 4000);
+// Waits (bounded) until read_grid gives `want`; returns what it gave last. With marks_only, where
+// the focus rectangle is does not count ('o' reads as '.', 'x' as 'X').
+grid_marks wait_grid(HWND hwnd, bool children, const grid_marks& want, bool marks_only = false);
 
 // The client area set to exactly w x h.
 void set_client_size(HWND hwnd, int w, int h);
