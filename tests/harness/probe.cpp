@@ -1,8 +1,10 @@
 // Loaded into a program's process by the harness's message hook; answers questions that only that
 // process can answer.
 #include <windows.h>
+#include <string.h>
 #include <string>
 #include "probe.h"
+#include "probe_imports.h"
 
 bool probe_text_answer(WPARAM query, HWND hwnd, std::wstring& out); // probe_text.cpp
 
@@ -41,6 +43,31 @@ static void dump_scroll(HWND hwnd, int bar, std::wstring& out) {
               std::to_wstring(si.nTrackPos);
 }
 
+// The cursor display count: ShowCursor returns the count it leaves, so one step up and one back
+// read it without changing it.
+static int cursor_display_count() {
+    int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
+
+// MessageBeep makes no sound that a test could hear here, so the program's own import of it is
+// routed through a counter that then calls the real function.
+static LONG beep_calls = -1;
+static BOOL(WINAPI* real_message_beep)(UINT);
+
+static BOOL WINAPI counted_message_beep(UINT type) {
+    InterlockedIncrement(&beep_calls);
+    return real_message_beep(type);
+}
+
+static void count_beeps() {
+    if (beep_calls >= 0) return;
+    real_message_beep = reinterpret_cast<decltype(real_message_beep)>(redirect_import(
+        "user32.dll", "MessageBeep", reinterpret_cast<void*>(&counted_message_beep)));
+    if (real_message_beep) beep_calls = 0;
+}
+
 static void answer(const MSG* m) {
     std::wstring out;
     switch (m->wParam) {
@@ -59,6 +86,10 @@ static void answer(const MSG* m) {
             menu_after_popup(m->hwnd, int(m->wParam - PROBE_MENU_AFTER_POPUP), out);
         else
             probe_text_answer(m->wParam, m->hwnd, out);
+    case PROBE_CURSOR_COUNT: out = std::to_wstring(cursor_display_count()); break;
+    case PROBE_BEEPS:
+        count_beeps();
+        out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
         break;
     }
     COPYDATASTRUCT cd{};

@@ -31,6 +31,9 @@ enum probe_query {
     // number (query - 40), as when the user opens that pop-up.
     PROBE_MENU_AFTER_POPUP = 40,
     PROBE_MENU_AFTER_POPUP_LAST = 44,
+    // 70-79: mouse input.
+    PROBE_CURSOR_COUNT = 70, // the cursor display count of the window's thread (ShowCursor)
+    PROBE_BEEPS = 71,        // calls of MessageBeep by the program since the first such query
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by

@@ -1,9 +1,10 @@
-// Probe answers for the text-output programs: the scroll bars' state and a log of the texts a
-// program draws with TextOutW, both read inside the program's process.
+// Probe answers for the text-output programs: a log of the texts a program draws with TextOutW,
+// and the process's own wheel setting.
 #include <windows.h>
 #include <string.h>
 #include <string>
 #include "probe.h"
+#include "probe_imports.h"
 
 static std::wstring text_log;
 static BOOL(WINAPI* real_text_out)(HDC, int, int, LPCWSTR, int);
@@ -15,48 +16,11 @@ static BOOL WINAPI logged_text_out(HDC dc, int x, int y, LPCWSTR s, int n) {
     return real_text_out(dc, x, y, s, n);
 }
 
-// Points the program's import of TextOutW at the logger. Kept for the life of the process: the
-// probe DLL pins itself so the patched slot never points into an unloaded module.
 static bool patch_text_out() {
-    if (real_text_out) return true;
-    HMODULE self;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCWSTR>(&logged_text_out), &self);
-    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!dir.VirtualAddress) return false;
-    const FARPROC target = GetProcAddress(GetModuleHandleW(L"gdi32.dll"), "TextOutW");
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
-         imp->Name; imp++) {
-        if (_stricmp(reinterpret_cast<char*>(base + imp->Name), "gdi32.dll") != 0) continue;
-        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-        auto* name = imp->OriginalFirstThunk
-                         ? reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk)
-                         : nullptr;
-        for (; slot->u1.Function; slot++) {
-            bool match = reinterpret_cast<FARPROC>(slot->u1.Function) == target;
-            if (name) {
-                if (!IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) {
-                    auto* by_name =
-                        reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-                    match =
-                        match || strcmp(reinterpret_cast<char*>(by_name->Name), "TextOutW") == 0;
-                }
-                name++;
-            }
-            if (!match) continue;
-            DWORD old;
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &old);
-            real_text_out = reinterpret_cast<decltype(real_text_out)>(slot->u1.Function);
-            slot->u1.Function = reinterpret_cast<ULONG_PTR>(&logged_text_out);
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, old, &old);
-            return true;
-        }
-    }
-    return false;
+    if (!real_text_out)
+        real_text_out = reinterpret_cast<decltype(real_text_out)>(
+            redirect_import("gdi32.dll", "TextOutW", reinterpret_cast<void*>(&logged_text_out)));
+    return real_text_out != nullptr;
 }
 
 bool probe_text_answer(WPARAM query, HWND hwnd, std::wstring& out) {
