@@ -486,7 +486,7 @@ static LRESULT CALLBACK reply_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-static std::wstring probe(HWND target, int query) {
+std::wstring probe(HWND target, int query) {
     static HMODULE dll = LoadLibraryW((fs::path(own_dir()) / L"probe.dll").c_str());
     static UINT message = RegisterWindowMessageW(PROBE_MESSAGE_NAME);
     static ATOM cls = [] {

@@ -120,5 +120,7 @@ struct menu_item {
 // follow it with depth + 1.
 std::vector<menu_item> read_menu(HWND hwnd, bool system_menu = false);
 const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstring& text);
+// Asks the probe inside the window's process one question (probe.h) and returns its answer.
+std::wstring probe(HWND target, int query);
 
 } // namespace harness

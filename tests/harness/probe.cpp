@@ -27,6 +27,20 @@ static void answer(const MSG* m) {
     case PROBE_SYSTEM_MENU:
         if (HMENU menu = GetSystemMenu(m->hwnd, FALSE)) dump_menu(menu, 0, out);
         break;
+    case PROBE_INPUT_PENDING:
+        out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
+        break;
+    case PROBE_CLASS_INFO: {
+        wchar_t name[256] = L"";
+        GetClassNameW(m->hwnd, name, 256);
+        HICON own = LoadIconW(GetModuleHandleW(nullptr), name);
+        HICON icon = reinterpret_cast<HICON>(GetClassLongPtrW(m->hwnd, GCLP_HICON));
+        out = std::to_wstring(GetClassLongPtrW(m->hwnd, GCL_STYLE)) + L"\t" +
+              std::to_wstring(GetClassLongPtrW(m->hwnd, GCL_CBWNDEXTRA)) + L"\t" +
+              std::to_wstring(GetClassLongPtrW(m->hwnd, GCLP_HBRBACKGROUND)) + L"\t" +
+              (own && icon == own ? L"1" : L"0") + L"\n";
+        break;
+    }
     }
     COPYDATASTRUCT cd{};
     cd.dwData = m->wParam;

@@ -7,9 +7,15 @@
 #define PROBE_MESSAGE_NAME L"SuiteHarnessProbe"
 
 enum probe_query {
-    PROBE_MENU = 1,        // the window's menu bar
-    PROBE_SYSTEM_MENU = 2, // the window's system menu
+    PROBE_MENU = 1,           // the window's menu bar
+    PROBE_SYSTEM_MENU = 2,    // the window's system menu
+    PROBE_CLASS_INFO = 50,    // the window's class: style, extra bytes, background, own icon
+    PROBE_INPUT_PENDING = 51, // "1" while input or posted messages wait in the thread's queue
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by
 // their items one level deeper.
+
+// Class answers: "style\twindow extra bytes\tbackground\towns icon\n", the background as the
+// number stored in the class (a system colour index + 1, or a brush handle) and "owns icon" 1 when
+// the class icon is the program's own icon resource named like the class.
