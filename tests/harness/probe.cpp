@@ -30,6 +30,15 @@ static void answer(const MSG* m) {
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;
+    case PROBE_RELOAD_TIME_FORMAT: {
+        wchar_t format[80] = L"";
+        DWORD size = sizeof format - sizeof(wchar_t);
+        if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sTimeFormat",
+                         RRF_RT_REG_SZ, nullptr, format, &size) == ERROR_SUCCESS &&
+            SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, format))
+            out = format;
+        break;
+    }
     case PROBE_CLASS_INFO: {
         wchar_t name[256] = L"";
         GetClassNameW(m->hwnd, name, 256);

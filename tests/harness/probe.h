@@ -11,6 +11,9 @@ enum probe_query {
     PROBE_SYSTEM_MENU = 2,    // the window's system menu
     PROBE_CLASS_INFO = 50,    // the window's class: style, extra bytes, background, own icon
     PROBE_INPUT_PENDING = 51, // "1" while input or posted messages wait in the thread's queue
+    // Wine keeps the user's locale values per process, read once: this makes the process take
+    // the user's time format as now stored (answers the format), as Windows processes do at once.
+    PROBE_RELOAD_TIME_FORMAT = 52,
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by
