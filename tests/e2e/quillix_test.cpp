@@ -17,12 +17,6 @@ std::wstring display(HWND hwnd) {
     return text_of(GetDlgItem(hwnd, DISPLAY));
 }
 
-// What the display shows once everything typed and clicked so far has been handled.
-void expect_display(HWND hwnd, const std::wstring& text) {
-    EXPECT_TRUE(wait_input_handled(hwnd));
-    EXPECT_EQ(display(hwnd), text);
-}
-
 INPUT key_input(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
@@ -32,12 +26,17 @@ INPUT key_input(WORD vk, bool up) {
     return in;
 }
 
-// Types `text` on the keyboard: each character as its key with Shift where the layout needs it.
-void type(HWND hwnd, const std::wstring& text) {
+// Types `keys` on the keyboard: Enter, Esc, Backspace and the Left arrow as those keys (the arrow
+// written as U+2190), every other character as its key with Shift where the layout needs it.
+void type(HWND hwnd, const std::wstring& keys) {
     SetForegroundWindow(hwnd);
     settle(hwnd, 30);
-    for (wchar_t c : text) {
-        const SHORT scan = VkKeyScanW(c);
+    for (wchar_t c : keys) {
+        SHORT scan = c == L'\r'    ? VK_RETURN
+                     : c == 27     ? VK_ESCAPE
+                     : c == L'\b'  ? VK_BACK
+                     : c == 0x2190 ? VK_LEFT
+                                   : VkKeyScanW(c);
         ASSERT_NE(scan, -1) << "no key for character " << int(c);
         const WORD vk = LOBYTE(scan);
         const bool shift = (HIBYTE(scan) & 1) != 0;
@@ -49,14 +48,6 @@ void type(HWND hwnd, const std::wstring& text) {
         SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
         Sleep(20);
     }
-    EXPECT_TRUE(wait_input_handled(hwnd));
-}
-
-void press_key(HWND hwnd, WORD vk) {
-    SetForegroundWindow(hwnd);
-    settle(hwnd, 30);
-    INPUT in[2] = {key_input(vk, false), key_input(vk, true)};
-    SendInput(2, in, sizeof(INPUT));
     EXPECT_TRUE(wait_input_handled(hwnd));
 }
 
@@ -90,11 +81,6 @@ void click(HWND hwnd, int id) {
     EXPECT_TRUE(wait_input_handled(hwnd));
 }
 
-void click_all(HWND hwnd, const std::string& ids) {
-    for (char c : ids)
-        click(hwnd, c == 'b' ? 8 : c == 'c' ? 27 : c);
-}
-
 HWND start(app& a) {
     HWND hwnd = launch(a, L"quillix");
     if (hwnd) {
@@ -103,168 +89,81 @@ HWND start(app& a) {
     return hwnd;
 }
 
-TEST(quillix, typing_12_plus_3_enter_shows_15) {
+struct step {
+    const wchar_t* keys;
+    const wchar_t* display; // after the keys
+};
+
+// One calculator, typed at step after step (a result ends each calculation, so the next number
+// starts afresh).
+TEST(quillix, typed_calculations) {
+    const step steps[] = {
+        {L"12", L"12"},
+        {L"+", L"12"},
+        {L"3", L"3"},
+        {L"\r", L"15"},
+        {L"\x1b", L"0"}, // Esc clears
+        {L"12345678", L"12345678"},
+        {L"9", L"12345678"}, // a ninth digit is refused
+        {L"\b", L"1234567"},
+        {L"\x2190", L"123456"}, // the Left arrow works as Backspace
+        {L"7 g.z", L"1234567"}, // keys without a button change nothing
+        {L"\x1b" L"5-6=", L"FFFFFFFFFFFFFFFF"},
+        {L"+3=", L"2"}, // the result's low 32 bits (-1) are the next left operand
+        {L"7/0=", L"FFFFFFFFFFFFFFFF"},
+        {L"7%0=", L"FFFFFFFFFFFFFFFF"},
+        {L"80000000>4=", L"FFFFFFFFF8000000"}, // sign-filling
+        {L"1<21=", L"2"},                      // the count modulo 32
+        {L"5+*3=", L"F"},                      // a second operator replaces the first
+        {L"F0&3C=", L"30"},
+        {L"F0|3C=", L"FC"},
+        {L"F0!3C=", L"CC"},
+        {L"abcdef", L"ABCDEF"},
+        // The one quotient that overflows 32 bits: a result, and the calculator keeps working.
+        {L"\x1b"
+         L"80000000/FFFFFFFF=",
+         L"FFFFFFFF80000000"},
+        {L"80000000%FFFFFFFF=", L"0"},
+        {L"1+1=", L"2"},
+    };
     app a;
     HWND hwnd = start(a);
     ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"12");
-    expect_display(hwnd, L"12");
-    type(hwnd, L"+");
-    expect_display(hwnd, L"12");
-    type(hwnd, L"3");
-    expect_display(hwnd, L"3");
-    press_key(hwnd, VK_RETURN);
-    expect_display(hwnd, L"15");
+    for (const step& s : steps) {
+        type(hwnd, s.keys);
+        EXPECT_EQ(display(hwnd), s.display) << "after typing " << std::wstring(s.keys).c_str();
+    }
+    EXPECT_TRUE(a.running());
 }
 
-TEST(quillix, clicking_12_plus_3_equals_shows_15) {
+// Clicks run the same commands, and leave the keyboard with the main window.
+TEST(quillix, clicked_calculations) {
     app a;
     HWND hwnd = start(a);
     ASSERT_NE(hwnd, nullptr);
-    click_all(hwnd, "12");
-    expect_display(hwnd, L"12");
-    click(hwnd, '+');
-    expect_display(hwnd, L"12");
-    click(hwnd, '3');
-    expect_display(hwnd, L"3");
-    click(hwnd, '=');
-    expect_display(hwnd, L"15");
-    // A click leaves the focus with the main window, so typing goes on working.
+    auto click_all = [&](const char* ids) {
+        for (const char* c = ids; *c; c++)
+            click(hwnd, *c == 'b' ? 8 : *c == 'c' ? DISPLAY : *c);
+        return display(hwnd);
+    };
+    EXPECT_EQ(click_all("12"), L"12");
+    EXPECT_EQ(click_all("+"), L"12");
+    EXPECT_EQ(click_all("3="), L"15");
     type(hwnd, L"*2\r");
-    expect_display(hwnd, L"2A");
+    EXPECT_EQ(display(hwnd), L"2A");
+    EXPECT_EQ(click_all("c"), L"0"); // the display is a button too: clicking it clears
+    EXPECT_EQ(click_all("12345678A"), L"12345678");
+    EXPECT_EQ(click_all("b"), L"1234567");
+    EXPECT_EQ(click_all("cA&|6="), L"E");
 }
 
-TEST(quillix, a_ninth_digit_changes_nothing) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"12345678");
-    expect_display(hwnd, L"12345678");
-    type(hwnd, L"9");
-    expect_display(hwnd, L"12345678");
-    click(hwnd, 'A');
-    expect_display(hwnd, L"12345678");
-}
-
-TEST(quillix, negative_results_show_64_bits_and_feed_32) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"5-6=");
-    expect_display(hwnd, L"FFFFFFFFFFFFFFFF");
-    // The result's low 32 bits, FFFFFFFF (-1), are the next left operand.
-    type(hwnd, L"+3=");
-    expect_display(hwnd, L"2");
-}
-
-TEST(quillix, division_and_remainder_by_zero_show_minus_one) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"7/0=");
-    expect_display(hwnd, L"FFFFFFFFFFFFFFFF");
-    press_key(hwnd, VK_ESCAPE);
-    expect_display(hwnd, L"0");
-    type(hwnd, L"7%0=");
-    expect_display(hwnd, L"FFFFFFFFFFFFFFFF");
-}
-
-// The one quotient that overflows 32 bits: a result, and the calculator keeps working.
-TEST(quillix, overflowing_division_keeps_running) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"80000000/FFFFFFFF=");
-    expect_display(hwnd, L"FFFFFFFF80000000");
-    type(hwnd, L"80000000%FFFFFFFF=");
-    expect_display(hwnd, L"0");
-    ASSERT_TRUE(a.running());
-    type(hwnd, L"1+1=");
-    expect_display(hwnd, L"2");
-}
-
-TEST(quillix, shifts) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"80000000>4=");
-    expect_display(hwnd, L"FFFFFFFFF8000000"); // sign-filling, shown sign-extended
-    type(hwnd, L"1<21=");
-    expect_display(hwnd, L"2"); // the count is taken modulo 32
-}
-
-TEST(quillix, logic_operations) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"F0&3C=");
-    expect_display(hwnd, L"30");
-    type(hwnd, L"F0|3C=");
-    expect_display(hwnd, L"FC");
-    type(hwnd, L"F0!3C=");
-    expect_display(hwnd, L"CC");
-    click_all(hwnd, "A&|6=");
-    expect_display(hwnd, L"E");
-}
-
-TEST(quillix, a_second_operator_replaces_the_first) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"5+*3=");
-    expect_display(hwnd, L"F");
-}
-
-TEST(quillix, lower_case_letters_enter_digits) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"abcdef");
-    expect_display(hwnd, L"ABCDEF");
-}
-
-TEST(quillix, keys_without_a_button_change_nothing) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"12");
-    expect_display(hwnd, L"12");
-    type(hwnd, L" g.z");
-    expect_display(hwnd, L"12");
-    type(hwnd, L"3");
-    expect_display(hwnd, L"123");
-}
-
-TEST(quillix, escape_clears_and_back_removes_the_last_digit) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
-    type(hwnd, L"1234");
-    expect_display(hwnd, L"1234");
-    press_key(hwnd, VK_BACK);
-    expect_display(hwnd, L"123");
-    press_key(hwnd, VK_LEFT);
-    expect_display(hwnd, L"12");
-    click(hwnd, 8);
-    expect_display(hwnd, L"1");
-    type(hwnd, L"5");
-    expect_display(hwnd, L"15");
-    press_key(hwnd, VK_ESCAPE);
-    expect_display(hwnd, L"0");
-    type(hwnd, L"99");
-    click(hwnd, DISPLAY); // the display is a button too: clicking it clears
-    expect_display(hwnd, L"0");
-}
-
-// A key press is shown on its button: it looks pressed for a moment, then as before.
+// A key press shows on its button: it looks pressed for a moment, then as before.
 TEST(quillix, a_key_flashes_its_button) {
     app a;
     HWND hwnd = start(a);
     ASSERT_NE(hwnd, nullptr);
-    HWND five = GetDlgItem(hwnd, '5');
-    ASSERT_NE(five, nullptr);
     RECT r;
-    GetWindowRect(five, &r);
+    GetWindowRect(GetDlgItem(hwnd, '5'), &r);
     SetForegroundWindow(hwnd);
     settle(hwnd, 200);
     const image normal = capture_screen(r);
@@ -280,88 +179,61 @@ TEST(quillix, a_key_flashes_its_button) {
         settle(hwnd, 200);
     }
     EXPECT_TRUE(flashed) << "the button never looked pressed";
-    EXPECT_TRUE(capture_screen(r) == normal) << "the button did not come back up";
-    expect_display(hwnd, typed);
-    // A key without a button flashes nothing.
-    const image display_look = capture_screen(r);
-    type(hwnd, L" ");
     EXPECT_TRUE(wait_input_handled(hwnd));
-    EXPECT_TRUE(capture_screen(r) == display_look);
+    EXPECT_TRUE(capture_screen(r) == normal) << "the button did not come back up";
+    EXPECT_EQ(display(hwnd), typed);
 }
 
-struct button_spec {
-    int id;
-    const wchar_t* text; // as the button shows it
-    int x, y, cx, cy;    // dialog units
-};
-
-const button_spec buttons[] = {
-    {68, L"D", 8, 24, 14, 14},     {65, L"A", 8, 40, 14, 14},   {55, L"7", 8, 56, 14, 14},
-    {52, L"4", 8, 72, 14, 14},     {49, L"1", 8, 88, 14, 14},   {48, L"0", 8, 104, 14, 14},
-    {27, L"0", 26, 4, 50, 14},     {69, L"E", 26, 24, 14, 14},  {66, L"B", 26, 40, 14, 14},
-    {56, L"8", 26, 56, 14, 14},    {53, L"5", 26, 72, 14, 14},  {50, L"2", 26, 88, 14, 14},
-    {8, L"Back", 26, 104, 32, 14}, {67, L"C", 44, 40, 14, 14},  {70, L"F", 44, 24, 14, 14},
-    {57, L"9", 44, 56, 14, 14},    {54, L"6", 44, 72, 14, 14},  {51, L"3", 44, 88, 14, 14},
-    {43, L"+", 62, 24, 14, 14},    {45, L"-", 62, 40, 14, 14},  {42, L"*", 62, 56, 14, 14},
-    {47, L"/", 62, 72, 14, 14},    {37, L"%", 62, 88, 14, 14},  {61, L"Equals", 62, 104, 32, 14},
-    {38, L"&&", 80, 24, 14, 14},   {124, L"|", 80, 40, 14, 14}, {33, L"!", 80, 56, 14, 14},
-    {60, L"<", 80, 72, 14, 14},    {62, L">", 80, 88, 14, 14},
-};
-
-// The main window is the template's: its caption, frame, class and 29 buttons, each where the
-// template puts it (dialog units scaled like the display's 50 x 14).
+// The main window is the template's: its caption, frame, class and 29 buttons in order, each
+// where the template puts it (dialog units scaled like the display's 50 x 14).
 TEST(quillix, main_window_comes_from_the_template) {
+    const int ids[29] = {68, 65, 55, 52, 49, 48, 27, 69, 66, 56, 53,  50, 8,  67, 70,
+                         57, 54, 51, 43, 45, 42, 47, 37, 61, 38, 124, 33, 60, 62};
+    const wchar_t* texts[29] = {L"D", L"A", L"7",    L"4",      L"1",  L"0", L"0", L"E", L"B", L"8",
+                                L"5", L"2", L"Back", L"C",      L"F",  L"9", L"6", L"3", L"+", L"-",
+                                L"*", L"/", L"%",    L"Equals", L"&&", L"|", L"!", L"<", L">"};
+    // Left column to right column, top to bottom; every button 14 high.
+    const int x[29] = {8,  8,  8,  8,  8,  8,  26, 26, 26, 26, 26, 26, 26, 44, 44,
+                       44, 44, 44, 62, 62, 62, 62, 62, 62, 80, 80, 80, 80, 80};
+    const int y[29] = {24, 40, 56, 72, 88, 104, 4,  24, 40,  56, 72, 88, 104, 40, 24,
+                       56, 72, 88, 24, 40, 56,  72, 88, 104, 24, 40, 56, 72,  88};
     app a;
     HWND hwnd = start(a);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(class_of(hwnd), L"quillix");
     EXPECT_EQ(text_of(hwnd), L"Hex Calculator");
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
-    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
               WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-    EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME | WS_POPUP), 0);
-    EXPECT_EQ(GetClassLongW(hwnd, GCL_CBWNDEXTRA), DLGWINDOWEXTRA);
+    // Class style, the dialog's extra bytes, the button-face background and the own icon.
+    EXPECT_EQ(probe(hwnd, PROBE_CLASS_INFO), std::to_wstring(CS_HREDRAW | CS_VREDRAW) + L"\t" +
+                                                 std::to_wstring(DLGWINDOWEXTRA) + L"\t" +
+                                                 std::to_wstring(COLOR_BTNFACE + 1) + L"\t1\n");
 
-    const std::wstring info = probe(hwnd, PROBE_CLASS_INFO);
-    EXPECT_EQ(info, std::to_wstring(CS_HREDRAW | CS_VREDRAW) + L"\t" +
-                        std::to_wstring(DLGWINDOWEXTRA) + L"\t" +
-                        std::to_wstring(COLOR_BTNFACE + 1) + L"\t1\n");
-
-    std::vector<HWND> kids = children(hwnd);
+    const std::vector<HWND> kids = children(hwnd);
     ASSERT_EQ(kids.size(), 29u);
-    RECT display_rect;
-    GetWindowRect(GetDlgItem(hwnd, DISPLAY), &display_rect);
-    const double unit_x = (display_rect.right - display_rect.left) / 50.0;
-    const double unit_y = (display_rect.bottom - display_rect.top) / 14.0;
-    ASSERT_GT(unit_x, 1.0);
+    RECT d;
+    GetWindowRect(GetDlgItem(hwnd, DISPLAY), &d);
+    const double ux = (d.right - d.left) / 50.0, uy = (d.bottom - d.top) / 14.0;
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
     for (size_t i = 0; i < kids.size(); i++) {
-        const button_spec& b = buttons[i];
-        HWND button = kids[i]; // in template order
-        EXPECT_EQ(GetDlgCtrlID(button), b.id) << i;
-        EXPECT_EQ(_wcsicmp(class_of(button).c_str(), L"Button"), 0);
-        EXPECT_EQ(text_of(button), b.text) << b.id;
-        const LONG bs = GetWindowLongW(button, GWL_STYLE);
-        EXPECT_EQ(bs & (WS_CHILD | WS_VISIBLE | WS_TABSTOP), WS_CHILD | WS_VISIBLE | WS_TABSTOP);
-        EXPECT_EQ(bs & 0x0F, BS_PUSHBUTTON);
+        EXPECT_EQ(GetDlgCtrlID(kids[i]), ids[i]) << i;
+        EXPECT_EQ(text_of(kids[i]), texts[i]) << ids[i];
+        EXPECT_EQ(GetWindowLongW(kids[i], GWL_STYLE) & (WS_TABSTOP | 0x0F),
+                  WS_TABSTOP | BS_PUSHBUTTON);
         RECT r;
-        GetWindowRect(button, &r);
-        EXPECT_NEAR(r.left - origin.x, b.x * unit_x, 2.0) << b.id;
-        EXPECT_NEAR(r.top - origin.y, b.y * unit_y, 2.0) << b.id;
-        EXPECT_NEAR(r.right - r.left, b.cx * unit_x, 2.0) << b.id;
-        EXPECT_NEAR(r.bottom - r.top, b.cy * unit_y, 2.0) << b.id;
+        GetWindowRect(kids[i], &r);
+        const int width = ids[i] == DISPLAY ? 50 : ids[i] == 8 || ids[i] == '=' ? 32 : 14;
+        EXPECT_NEAR(r.left - origin.x, x[i] * ux, 2.0) << ids[i];
+        EXPECT_NEAR(r.top - origin.y, y[i] * uy, 2.0) << ids[i];
+        EXPECT_NEAR(r.right - r.left, width * ux, 2.0) << ids[i];
+        EXPECT_NEAR(r.bottom - r.top, 14 * uy, 2.0) << ids[i];
     }
-    // The client area is the template's 102 x 122 units.
     const RECT client = client_rect(hwnd);
-    EXPECT_NEAR(client.right - client.left, 102 * unit_x, 3.0);
-    EXPECT_NEAR(client.bottom - client.top, 122 * unit_y, 3.0);
-}
+    EXPECT_NEAR(client.right - client.left, 102 * ux, 3.0);
+    EXPECT_NEAR(client.bottom - client.top, 122 * uy, 3.0);
 
-TEST(quillix, closing_exits_with_code_0) {
-    app a;
-    HWND hwnd = start(a);
-    ASSERT_NE(hwnd, nullptr);
     close(hwnd);
     DWORD code = 99;
     ASSERT_TRUE(a.wait_exit(10000, &code));

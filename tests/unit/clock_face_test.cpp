@@ -47,60 +47,41 @@ TEST(clock_face, hand_angles) {
     }
 }
 
-// The hands at a time, rotated from the table (which itself stays as it is).
-struct hands {
-    POINT p[HAND_COUNT][HAND_POINTS];
-};
-hands hands_at(int h, int m, int s) {
-    hands out;
-    int angles[HAND_COUNT];
-    hand_angles(at(h, m, s), angles);
-    for (int i = 0; i < HAND_COUNT; i++) {
-        for (int k = 0; k < HAND_POINTS; k++)
-            out.p[i][k] = hand_points[i][k];
-        rotate_points(out.p[i], HAND_POINTS, angles[i]);
-    }
-    return out;
-}
-
-TEST(clock_face, twelve_o_clock_points_straight_up) {
-    hands h = hands_at(12, 0, 0);
-    EXPECT_EQ(h.p[0][2].x, 0);
-    EXPECT_EQ(h.p[0][2].y, 600);
-    EXPECT_EQ(h.p[1][2].x, 0);
-    EXPECT_EQ(h.p[1][2].y, 800);
-    EXPECT_EQ(h.p[2][4].x, 0);
-    EXPECT_EQ(h.p[2][4].y, 800);
-    for (int i = 0; i < HAND_COUNT; i++)
-        for (int k = 0; k < HAND_POINTS; k++) {
-            EXPECT_EQ(h.p[i][k].x, hand_points[i][k].x);
-            EXPECT_EQ(h.p[i][k].y, hand_points[i][k].y);
+// The tips of the hour, minute and second hands at a time of day, rotated from the table (which
+// itself stays as it is).
+TEST(clock_face, hands_point_where_the_time_says) {
+    const struct {
+        int h, m, s;
+        POINT hour, minute, second;
+    } cases[] = {
+        {12, 0, 0, {0, 600}, {0, 800}, {0, 800}},        // all straight up
+        {3, 0, 15, {600, 0}, {0, 800}, {800, 0}},        // hour and second hands to the right
+        {3, 30, 0, {580, -155}, {0, -800}, {0, 800}},    // 105 degrees: 600 (sin, cos) 105
+        {21, 45, 45, {-556, 225}, {-800, 0}, {-800, 0}}, // 292 degrees
+    };
+    for (const auto& c : cases) {
+        int angles[HAND_COUNT];
+        hand_angles(at(c.h, c.m, c.s), angles);
+        POINT p[HAND_COUNT][HAND_POINTS];
+        for (int i = 0; i < HAND_COUNT; i++) {
+            for (int k = 0; k < HAND_POINTS; k++)
+                p[i][k] = hand_points[i][k];
+            rotate_points(p[i], HAND_POINTS, angles[i]);
         }
-    EXPECT_EQ(hand_points[0][2].y, 600); // the table itself is untouched
-}
-
-TEST(clock_face, three_o_clock_turns_clockwise) {
-    hands h = hands_at(3, 0, 15);
-    // Hour hand: the tip to the right, the diamond's side points down and up.
-    EXPECT_EQ(h.p[0][2].x, 600);
-    EXPECT_EQ(h.p[0][2].y, 0);
-    EXPECT_EQ(h.p[0][1].x, 0);
-    EXPECT_EQ(h.p[0][1].y, -100);
-    EXPECT_EQ(h.p[0][0].x, -150);
-    EXPECT_EQ(h.p[0][0].y, 0);
-    EXPECT_EQ(h.p[1][2].x, 0); // minute hand still at 12
-    EXPECT_EQ(h.p[1][2].y, 800);
-    EXPECT_EQ(h.p[2][4].x, 800); // 15 seconds: the second hand also points right
-    EXPECT_EQ(h.p[2][4].y, 0);
-}
-
-TEST(clock_face, half_past_three) {
-    hands h = hands_at(3, 30, 0);
-    // The hour hand at 105 degrees: 600 * (sin 105, cos 105) = (579.6, -155.3).
-    EXPECT_EQ(h.p[0][2].x, 580);
-    EXPECT_EQ(h.p[0][2].y, -155);
-    EXPECT_EQ(h.p[1][2].x, 0); // the minute hand points straight down
-    EXPECT_EQ(h.p[1][2].y, -800);
+        const POINT tips[3] = {p[0][2], p[1][2], p[2][4]};
+        const POINT want[3] = {c.hour, c.minute, c.second};
+        for (int i = 0; i < 3; i++) {
+            EXPECT_EQ(tips[i].x, want[i].x) << c.h << ":" << c.m << ":" << c.s << " hand " << i;
+            EXPECT_EQ(tips[i].y, want[i].y) << c.h << ":" << c.m << ":" << c.s << " hand " << i;
+        }
+        if (c.h == 3 && c.m == 0) { // the diamond turns with its tip: its sides point down and up
+            EXPECT_EQ(p[0][1].x, 0);
+            EXPECT_EQ(p[0][1].y, -100);
+            EXPECT_EQ(p[0][0].x, -150);
+            EXPECT_EQ(p[0][0].y, 0);
+        }
+    }
+    EXPECT_EQ(hand_points[0][2].y, 600);
 }
 
 // 6.28318 is a little short of a full turn; the angle's radians follow it, not 2 pi.
