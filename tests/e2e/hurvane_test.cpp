@@ -222,14 +222,14 @@ TEST(hurvane, follows_the_locale_time_format_without_restart) {
     }
 }
 
-// The format is read at start too.
+// The format is read at start too (12 hours with the leading zero: unlike the default format).
 TEST(hurvane, starts_in_the_locale_time_format) {
     time_format format;
-    format.set(false, false);
+    format.set(false, true);
     app a;
     HWND hwnd = launch(a, L"hurvane");
     ASSERT_NE(hwnd, nullptr);
-    expect_time_shown(hwnd, false, false);
+    expect_time_shown(hwnd, false, true);
 }
 
 // Wide, tall, small: the 276 x 72 strip is scaled to fit, whole and centred.

@@ -108,7 +108,9 @@ TEST(quillix, typed_calculations) {
         {L"\b", L"1234567"},
         {L"\x2190", L"123456"}, // the Left arrow works as Backspace
         {L"7 g.z", L"1234567"}, // keys without a button change nothing
-        {L"\x1b" L"5-6=", L"FFFFFFFFFFFFFFFF"},
+        {L"\x1b"
+         L"5-6=",
+         L"FFFFFFFFFFFFFFFF"},
         {L"+3=", L"2"}, // the result's low 32 bits (-1) are the next left operand
         {L"7/0=", L"FFFFFFFFFFFFFFFF"},
         {L"7%0=", L"FFFFFFFFFFFFFFFF"},
