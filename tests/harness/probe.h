@@ -7,10 +7,13 @@
 #define PROBE_MESSAGE_NAME L"SuiteHarnessProbe"
 
 enum probe_query {
-    PROBE_MENU = 1,           // the window's menu bar
-    PROBE_SYSTEM_MENU = 2,    // the window's system menu
-    PROBE_CLASS_INFO = 50,    // the window's class: style, extra bytes, background, own icon
-    PROBE_INPUT_PENDING = 51, // "1" while input or posted messages wait in the thread's queue
+    PROBE_MENU = 1,        // the window's menu bar
+    PROBE_SYSTEM_MENU = 2, // the window's system menu
+
+    // The window's class: style, extra bytes, background, own icon.
+    PROBE_CLASS_INFO = 50,
+    // "1" while input or posted messages wait in the window thread's queue, else "0".
+    PROBE_INPUT_PENDING = 51,
     // Wine keeps the user's locale values per process, read once: this makes the process take
     // the user's time format as now stored (answers the format), as Windows processes do at once.
     PROBE_RELOAD_TIME_FORMAT = 52,
