@@ -6,7 +6,7 @@
 #include "probe.h"
 #include "probe_imports.h"
 
-bool probe_text_answer(WPARAM query, HWND hwnd, std::wstring& out); // probe_text.cpp
+bool probe_text_answer(WPARAM query, std::wstring& out); // probe_text.cpp
 
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
@@ -81,15 +81,39 @@ static void answer(const MSG* m) {
     case PROBE_HSCROLL: dump_scroll(m->hwnd, SB_HORZ, out); break;
     case PROBE_CTL_SCROLL: dump_scroll(m->hwnd, SB_CTL, out); break;
     case PROBE_PING: break;
-    default:
-        if (m->wParam >= PROBE_MENU_AFTER_POPUP && m->wParam <= PROBE_MENU_AFTER_POPUP_LAST)
-            menu_after_popup(m->hwnd, int(m->wParam - PROBE_MENU_AFTER_POPUP), out);
-        else
-            probe_text_answer(m->wParam, m->hwnd, out);
     case PROBE_CURSOR_COUNT: out = std::to_wstring(cursor_display_count()); break;
     case PROBE_BEEPS:
         count_beeps();
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
+        break;
+    case PROBE_INPUT_PENDING:
+        out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
+        break;
+    case PROBE_RELOAD_TIME_FORMAT: {
+        wchar_t format[80] = L"";
+        DWORD size = sizeof format - sizeof(wchar_t);
+        if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sTimeFormat",
+                         RRF_RT_REG_SZ, nullptr, format, &size) == ERROR_SUCCESS &&
+            SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, format))
+            out = format;
+        break;
+    }
+    case PROBE_CLASS_INFO: {
+        wchar_t name[256] = L"";
+        GetClassNameW(m->hwnd, name, 256);
+        HICON own = LoadIconW(GetModuleHandleW(nullptr), name);
+        HICON icon = reinterpret_cast<HICON>(GetClassLongPtrW(m->hwnd, GCLP_HICON));
+        out = std::to_wstring(GetClassLongPtrW(m->hwnd, GCL_STYLE)) + L"\t" +
+              std::to_wstring(GetClassLongPtrW(m->hwnd, GCL_CBWNDEXTRA)) + L"\t" +
+              std::to_wstring(GetClassLongPtrW(m->hwnd, GCLP_HBRBACKGROUND)) + L"\t" +
+              (own && icon == own ? L"1" : L"0") + L"\n";
+        break;
+    }
+    default:
+        if (m->wParam >= PROBE_MENU_AFTER_POPUP && m->wParam <= PROBE_MENU_AFTER_POPUP_LAST)
+            menu_after_popup(m->hwnd, int(m->wParam - PROBE_MENU_AFTER_POPUP), out);
+        else
+            probe_text_answer(m->wParam, out);
         break;
     }
     COPYDATASTRUCT cd{};

@@ -34,7 +34,19 @@ enum probe_query {
     // 70-79: mouse input.
     PROBE_CURSOR_COUNT = 70, // the cursor display count of the window's thread (ShowCursor)
     PROBE_BEEPS = 71,        // calls of MessageBeep by the program since the first such query
+
+    // The window's class: style, extra bytes, background, own icon.
+    PROBE_CLASS_INFO = 50,
+    // "1" while input or posted messages wait in the window thread's queue, else "0".
+    PROBE_INPUT_PENDING = 51,
+    // Wine keeps the user's locale values per process, read once: this makes the process take
+    // the user's time format as now stored (answers the format), as Windows processes do at once.
+    PROBE_RELOAD_TIME_FORMAT = 52,
 };
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by
 // their items one level deeper.
+
+// Class answers: "style\twindow extra bytes\tbackground\towns icon\n", the background as the
+// number stored in the class (a system colour index + 1, or a brush handle) and "owns icon" 1 when
+// the class icon is the program's own icon resource named like the class.

@@ -23,7 +23,7 @@ static bool patch_text_out() {
     return real_text_out != nullptr;
 }
 
-bool probe_text_answer(WPARAM query, HWND hwnd, std::wstring& out) {
+bool probe_text_answer(WPARAM query, std::wstring& out) {
     switch (query) {
     case PROBE_TEXT_LOG_START:
         text_log.clear();
