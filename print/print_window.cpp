@@ -78,7 +78,8 @@ static LRESULT CALLBACK wnd_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_SYSCOMMAND:
         if (wp != 1) break;
-        if (!w->print_page(hwnd)) MessageBoxW(hwnd, w->failure, w->frame.class_name, MB_ICONEXCLAMATION);
+        if (!w->print_page(hwnd))
+            MessageBoxW(hwnd, w->failure, w->frame.class_name, MB_ICONEXCLAMATION);
         return 0;
     case WM_PAINT: on_paint(hwnd); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;

@@ -3,8 +3,8 @@
 #include <winspool.h>
 
 const printer_platform system_printer_platform = {
-    GetVersionExW, EnumPrintersW, GetProfileStringW, CreateDCW, L"winspool.drv",
-    L"GetDefaultPrinterW",
+    GetVersionExW, EnumPrintersW,   GetProfileStringW,
+    CreateDCW,     L"winspool.drv", L"GetDefaultPrinterW",
 };
 
 printer_way choose_printer_way(const OSVERSIONINFOW& version) {

@@ -15,7 +15,7 @@ struct printer_platform {
     BOOL(WINAPI* enum_printers)(DWORD, LPWSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD);
     DWORD(WINAPI* get_profile_string)(LPCWSTR, LPCWSTR, LPCWSTR, LPWSTR, DWORD);
     HDC(WINAPI* create_dc)(LPCWSTR, LPCWSTR, LPCWSTR, const DEVMODEW*);
-    const wchar_t* spooler_library;   // "winspool.drv"
+    const wchar_t* spooler_library;    // "winspool.drv"
     const wchar_t* default_printer_fn; // "GetDefaultPrinterW"
 };
 extern const printer_platform system_printer_platform;

@@ -15,9 +15,9 @@ struct library_node {
 };
 
 struct library_table {
-    library_node* head;   // the newest entry
-    HMODULE* slots;       // the indexed array
-    uint32_t capacity;    // slots in the array
+    library_node* head; // the newest entry
+    HMODULE* slots;     // the indexed array
+    uint32_t capacity;  // slots in the array
 };
 
 enum : uint32_t { SLOT_STEP = 16 };

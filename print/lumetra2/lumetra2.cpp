@@ -115,7 +115,8 @@ static const cap_row clip_rows[] = {
     {CP_RECTANGLE, L"CP_RECTANGLE    Can Clip To Rectangle:"},
 };
 
-#define TABLE(index, title, rows) {index, title, rows, int(sizeof rows / sizeof rows[0])}
+#define TABLE(index, title, rows)                                                                  \
+    { index, title, rows, int(sizeof rows / sizeof rows[0]) }
 static const cap_table capability_tables[] = {
     TABLE(CURVECAPS, L"CURVCAPS(Curve Capabilities)", curve_rows),
     TABLE(LINECAPS, L"LINECAPS(Line Capabilities)", line_rows),
@@ -128,8 +129,8 @@ static const cap_table clip_table = TABLE(CLIPCAPS, L"CLIPCAPS(Clipping capabili
 #undef TABLE
 
 static const wchar_t* const technologies[] = {
-    L"DT_PLOTTER(Vector plotter)",    L"DT_RASDISPLAY(Raster display)",
-    L"DT_RASPRINTER(Raster printer)", L"DT_RASCAMERA(Raster camera)",
+    L"DT_PLOTTER(Vector plotter)",      L"DT_RASDISPLAY(Raster display)",
+    L"DT_RASPRINTER(Raster printer)",   L"DT_RASCAMERA(Raster camera)",
     L"DT_CHARSTREAM(Character stream)", L"DT_METAFILE(Metafile)",
     L"DT_DISPFILE(Display file)",
 };
@@ -201,7 +202,8 @@ static void show_other(HDC dc, HDC info) {
 
     // A technology without a name in the table shows no name.
     const int technology = GetDeviceCaps(info, TECHNOLOGY);
-    const bool named = technology >= 0 && technology < int(sizeof technologies / sizeof technologies[0]);
+    const bool named =
+        technology >= 0 && technology < int(sizeof technologies / sizeof technologies[0]);
     start = rt.temp_top;
     pad_right_spaces(L"TECHNOLOGY:", 24, start);
     pad_right_spaces(named ? technologies[technology] : nullptr, 40, rt.temp_top);
@@ -262,15 +264,15 @@ static void rebuild_device_menu(HWND hwnd) {
     DWORD needed = 0, returned = 0;
     EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, level, nullptr, 0, &needed, &returned);
     BYTE* buffer = needed <= INT32_MAX ? static_cast<BYTE*>(block_alloc(int32_t(needed))) : nullptr;
-    if (buffer && EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, level, buffer, needed, &needed,
-                                &returned)) {
+    if (buffer &&
+        EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, level, buffer, needed, &needed, &returned)) {
         // Printer items take the identifiers below Properties.
         for (DWORD i = 0; i < returned && i + FIRST_PRINTER <= LAST_PRINTER; i++) {
             const wchar_t* name = level == 4
                                       ? reinterpret_cast<PRINTER_INFO_4W*>(buffer)[i].pPrinterName
                                       : reinterpret_cast<PRINTER_INFO_5W*>(buffer)[i].pPrinterName;
-            AppendMenuW(menu, MF_STRING | (i % 16 == 15 ? MF_MENUBARBREAK : 0),
-                        i + FIRST_PRINTER, name);
+            AppendMenuW(menu, MF_STRING | (i % 16 == 15 ? MF_MENUBARBREAK : 0), i + FIRST_PRINTER,
+                        name);
         }
     }
     if (buffer) block_free(buffer);

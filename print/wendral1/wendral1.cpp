@@ -3,9 +3,7 @@
 // while the page is printed.
 #include "print/print_window.h"
 
-static struct {
-    print_window win;
-} g;
+static struct { print_window win; } g;
 
 static bool print_page(HWND hwnd) {
     return print_document(&g.win, hwnd, print_steps{nullptr, nullptr});

@@ -2,9 +2,7 @@
 // lets the spooler's abort procedure keep the program's messages flowing meanwhile.
 #include "print/print_window.h"
 
-static struct {
-    print_window win;
-} g;
+static struct { print_window win; } g;
 
 // Called by the spooler while it works: every waiting message is handled; printing goes on.
 static BOOL CALLBACK abort_proc(HDC, int) {
