@@ -1,0 +1,50 @@
+// The printed page as the printer made it, and the run's printer queues arranged for one test.
+#pragma once
+
+#include "harness/harness.h"
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// The first page of a PDF rendered to pixels at `dpi` (pdftoppm); empty on failure.
+image render_pdf_page(const std::wstring& pdf, int dpi);
+
+// The words of a PDF's first page with their boxes in points, y growing downwards
+// (pdftotext -bbox), and the page's size.
+struct pdf_word {
+    std::string text;
+    double x0, y0, x1, y1;
+};
+struct pdf_layout {
+    double width = 0, height = 0;
+    std::vector<pdf_word> words;
+};
+pdf_layout pdf_words(const std::wstring& pdf);
+
+// Changes to the run's CUPS queues for one test, undone when it ends: removed queues come back
+// (with the default printer as it was) and added queues go again. Programs started afterwards
+// see the change; a process that already enumerated the printers may not.
+class printer_queues {
+public:
+    printer_queues() = default;
+    printer_queues(const printer_queues&) = delete;
+    printer_queues& operator=(const printer_queues&) = delete;
+    ~printer_queues();
+    bool remove(const std::string& name);
+    // A queue printing like the default one (same device and driver).
+    bool add(const std::string& name);
+
+private:
+    struct removed_queue {
+        std::string name, uri;
+        bool was_default;
+    };
+    std::vector<removed_queue> removed_;
+    std::vector<std::string> added_;
+};
+
+// The device URI of a queue ("cups-pdf:/..."), empty when there is no such queue.
+std::string queue_uri(const std::string& name);
+
+} // namespace harness
