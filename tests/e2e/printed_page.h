@@ -57,8 +57,10 @@ inline void expect_printed_figure(const std::wstring& pdf, const wchar_t* shot =
     HDC dc = CreateDCW(nullptr, default_printer().c_str(), nullptr, nullptr);
     ASSERT_NE(dc, nullptr);
     const double w = GetDeviceCaps(dc, HORZRES), h = GetDeviceCaps(dc, VERTRES);
-    const double off_x = GetDeviceCaps(dc, PHYSICALOFFSETX), off_y = GetDeviceCaps(dc, PHYSICALOFFSETY);
-    const double paper_w = GetDeviceCaps(dc, PHYSICALWIDTH), paper_h = GetDeviceCaps(dc, PHYSICALHEIGHT);
+    const double off_x = GetDeviceCaps(dc, PHYSICALOFFSETX),
+                 off_y = GetDeviceCaps(dc, PHYSICALOFFSETY);
+    const double paper_w = GetDeviceCaps(dc, PHYSICALWIDTH),
+                 paper_h = GetDeviceCaps(dc, PHYSICALHEIGHT);
     DeleteDC(dc);
 
     image paper = render_pdf_page(pdf, 60);
@@ -93,7 +95,8 @@ inline void expect_printed_figure(const std::wstring& pdf, const wchar_t* shot =
     for (int deg = 0; deg < 360; deg += 30) {
         const double a = deg * 3.14159265358979 / 180;
         EXPECT_TRUE(ink_near(cx + r * std::cos(a), cy + r * std::sin(a), 2)) << "circle at " << deg;
-        EXPECT_FALSE(ink_near(cx + 1.15 * r * std::cos(a + 0.25), cy + 1.15 * r * std::sin(a + 0.25), 1))
+        EXPECT_FALSE(
+            ink_near(cx + 1.15 * r * std::cos(a + 0.25), cy + 1.15 * r * std::sin(a + 0.25), 1))
             << "just outside the circle at " << deg;
     }
     EXPECT_FALSE(ink_near(cx, cy - r / 2, 2)) << "inside the circle, above the text";
@@ -117,6 +120,56 @@ inline void expect_printed_figure(const std::wstring& pdf, const wchar_t* shot =
     EXPECT_LT(hello->y0, mid_y);
     EXPECT_GT(hello->y1, mid_y);
     EXPECT_GT(mid_y - hello->y0, 2 * (hello->y1 - mid_y));
+}
+
+// The message box of `a` (a dialog with a message text and an OK button), not the cancel dialog
+// whose static text shares the message text's id.
+inline message_box wait_box(app& a, DWORD timeout_ms = 10000) {
+    message_box box;
+    wait_until(
+        [&] {
+            HWND d = a.wait_dialog(100);
+            if (!d || !GetDlgItem(d, 0xFFFF) || !GetDlgItem(d, IDOK)) return false;
+            settle(d);
+            box.hwnd = d;
+            box.caption = text_of(d);
+            box.text = text_of(GetDlgItem(d, 0xFFFF));
+            return true;
+        },
+        timeout_ms);
+    return box;
+}
+
+// With no printer at all, "&Print" says "Could not print page!" in a box captioned with the
+// class name, and the window stays usable: enabled, drawing, printing again on request, closing.
+inline void expect_no_printer_message(const wchar_t* name) {
+    printer_queues queues;
+    ASSERT_TRUE(queues.remove("PDF"));
+    app a;
+    HWND hwnd = launch(a, name);
+    ASSERT_NE(hwnd, nullptr);
+    size_t before = printed_files().size();
+    for (int attempt = 0; attempt < 2; attempt++) {
+        PostMessageW(hwnd, WM_SYSCOMMAND, 1, 0);
+        message_box box = wait_box(a);
+        ASSERT_NE(box.hwnd, nullptr) << "no message on attempt " << attempt;
+        EXPECT_EQ(box.caption, name);
+        EXPECT_EQ(box.text, L"Could not print page!");
+        EXPECT_EQ(GetWindow(box.hwnd, GW_OWNER), hwnd);
+        if (attempt == 0) {
+            EXPECT_EQ(icon_of(box.hwnd), box_icon::warning);
+        }
+        press(box.hwnd, IDOK);
+        EXPECT_TRUE(wait_until([&] { return !IsWindow(box.hwnd); }));
+        EXPECT_TRUE(wait_until([&] { return IsWindowEnabled(hwnd) != FALSE; }));
+        EXPECT_EQ(a.wait_dialog(300), nullptr) << "a dialog stayed";
+    }
+    expect_window_figure(hwnd);
+    EXPECT_TRUE(printed_files().size() == before);
+    close(hwnd);
+    DWORD code = 99;
+    EXPECT_TRUE(a.wait_exit(10000, &code));
+    EXPECT_EQ(code, 0u);
 }
 
 // Whether any new PDF comes out within `ms` (a job that must not print).

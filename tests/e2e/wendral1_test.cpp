@@ -36,3 +36,7 @@ TEST(wendral1, print_item_of_the_system_menu_prints_the_figure) {
     EXPECT_EQ(a.wait_dialog(300), nullptr) << "a printed page is not reported";
     EXPECT_TRUE(IsWindowEnabled(hwnd));
 }
+
+TEST(wendral1, without_a_printer_says_it_could_not_print_and_stays_usable) {
+    page::expect_no_printer_message(L"wendral1");
+}

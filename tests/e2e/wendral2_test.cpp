@@ -4,7 +4,8 @@
 using namespace harness;
 
 // The program's windows as seen from inside it while it handles the message posted first.
-static std::wstring windows_while(HWND hwnd, UINT msg, WPARAM wp, int query = PROBE_THREAD_WINDOWS) {
+static std::wstring windows_while(HWND hwnd, UINT msg, WPARAM wp,
+                                  int query = PROBE_THREAD_WINDOWS) {
     return probe(hwnd, query, [&] { PostMessageW(hwnd, msg, wp, 0); });
 }
 
@@ -41,4 +42,8 @@ TEST(wendral2, closing_the_window_while_printing_still_ends_the_program) {
     EXPECT_TRUE(a.wait_exit(15000, &code)) << "the program lost its quit message";
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(wait_printed(before, 15000).empty()) << "the page was still printed";
+}
+
+TEST(wendral2, without_a_printer_says_it_could_not_print_and_stays_usable) {
+    page::expect_no_printer_message(L"wendral2");
 }

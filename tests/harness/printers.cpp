@@ -40,8 +40,8 @@ image render_pdf_page(const std::wstring& pdf, int dpi) {
         img.height = h;
         img.px.resize(size_t(w) * h);
         for (size_t i = 0; i < img.px.size(); i++)
-            img.px[i] = (uint32_t(rgb[3 * i]) << 16) | (uint32_t(rgb[3 * i + 1]) << 8) |
-                        rgb[3 * i + 2];
+            img.px[i] =
+                (uint32_t(rgb[3 * i]) << 16) | (uint32_t(rgb[3 * i + 1]) << 8) | rgb[3 * i + 2];
     }
     in.close();
     std::error_code ec;

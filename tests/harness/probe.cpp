@@ -31,8 +31,18 @@ static BOOL CALLBACK list_window(HWND hwnd, LPARAM lp) {
     GetWindowTextW(hwnd, title, 256);
     HWND focus = GetFocus();
     if (focus && (focus == hwnd || IsChild(hwnd, focus))) GetClassNameW(focus, focus_cls, 64);
+    std::wstring controls;
+    for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t c_cls[64] = L"", c_text[256] = L"";
+        GetClassNameW(c, c_cls, 64);
+        GetWindowTextW(c, c_text, 256);
+        controls += std::wstring(controls.empty() ? L"" : L";") + c_cls + L"=" + c_text;
+    }
+    HMENU sys = GetSystemMenu(hwnd, FALSE);
+    const bool close_grayed = sys && (GetMenuState(sys, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
     *list->out += std::wstring(cls) + L"\t" + title + L"\t" +
-                  (IsWindowEnabled(hwnd) ? L"1" : L"0") + L"\t" + focus_cls + L"\n";
+                  (IsWindowEnabled(hwnd) ? L"1" : L"0") + L"\t" + focus_cls + L"\t" + controls +
+                  L"\t" + (close_grayed ? L"1" : L"0") + L"\n";
     if (!list->dialog && lstrcmpW(cls, L"#32770") == 0) list->dialog = hwnd;
     return TRUE;
 }
@@ -51,11 +61,7 @@ static void post_key(HWND target, UINT vk) {
 }
 
 static void post_click(HWND button) {
-    RECT r;
-    GetClientRect(button, &r);
-    LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(button, WM_LBUTTONUP, 0, at);
+    PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 static void answer(const MSG* m) {

@@ -16,8 +16,9 @@ enum probe_query {
 };
 
 // Thread-window answers: one line per visible top-level window of the program's thread,
-// "class\ttitle\tenabled\tfocus_class\n", where focus_class is the class of the focused window
-// when it lies inside that window.
+// "class\ttitle\tenabled\tfocus_class\tcontrols\tclose_grayed\n": focus_class is the class of
+// the focused window when it lies inside that window, controls its children as
+// "class=text;class=text", close_grayed 1 when its system menu's Close item is grey.
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by
 // their items one level deeper.
