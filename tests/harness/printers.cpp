@@ -1,6 +1,8 @@
 #include "harness/printers.h"
 #include "harness/peers.h"
 
+#include <winspool.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -94,33 +96,81 @@ static std::string default_queue() {
     return out;
 }
 
+static std::wstring wide(const std::string& s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+// Wine's record of a printer (PRINTER_INFO_2W with its texts), empty when it has none.
+static std::vector<BYTE> wine_printer(const std::wstring& name) {
+    HANDLE h;
+    std::vector<BYTE> info;
+    if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &h, nullptr)) return info;
+    DWORD needed = 0;
+    GetPrinterW(h, 2, nullptr, 0, &needed);
+    info.resize(needed);
+    if (!needed || !GetPrinterW(h, 2, info.data(), needed, &needed)) info.clear();
+    ClosePrinter(h);
+    return info;
+}
+
+static bool delete_wine_printer(const std::wstring& name) {
+    PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE h;
+    if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &h, &access)) return false;
+    const BOOL ok = DeletePrinter(h);
+    ClosePrinter(h);
+    return ok != FALSE;
+}
+
+static bool add_wine_printer(std::vector<BYTE> info, const std::wstring& name) {
+    auto* p = reinterpret_cast<PRINTER_INFO_2W*>(info.data());
+    std::wstring own_name = name;
+    p->pPrinterName = own_name.data();
+    p->pShareName = nullptr;
+    p->Attributes &= ~DWORD(PRINTER_ATTRIBUTE_DEFAULT);
+    HANDLE h = AddPrinterW(nullptr, 2, info.data());
+    if (!h) return false;
+    ClosePrinter(h);
+    return true;
+}
+
 bool printer_queues::remove(const std::string& name) {
-    removed_queue q{name, queue_uri(name), default_queue() == name};
+    removed_queue q{name, queue_uri(name), default_queue() == name, wine_printer(wide(name))};
     if (q.uri.empty()) return false;
     if (run_unix("lpadmin -x '" + name + "'") != 0) return false;
-    removed_.push_back(q);
+    if (!q.wine_printer.empty()) delete_wine_printer(wide(name));
+    removed_.push_back(std::move(q)); // moved: the record's texts point into its own buffer
     return true;
 }
 
 bool printer_queues::add(const std::string& name) {
-    std::string uri = queue_uri(default_queue());
-    if (uri.empty()) uri = queue_uri("PDF");
-    if (uri.empty()) return false;
+    std::string like = default_queue();
+    if (like.empty()) like = "PDF";
+    std::string uri = queue_uri(like);
+    std::vector<BYTE> info = wine_printer(wide(like));
+    if (uri.empty() || info.empty()) return false;
     if (run_unix("lpadmin -p '" + name + "' -v '" + uri + "' -E -P " + pdf_driver) != 0)
         return false;
     added_.push_back(name);
-    return true;
+    return add_wine_printer(info, wide(name));
 }
 
 printer_queues::~printer_queues() {
     std::string script;
-    for (const auto& name : added_)
+    for (const auto& name : added_) {
         script += "lpadmin -x '" + name + "'\n";
+        delete_wine_printer(wide(name));
+    }
     for (const auto& q : removed_) {
         script += "lpadmin -p '" + q.name + "' -v '" + q.uri + "' -E -P " + pdf_driver + "\n";
         if (q.was_default) script += "lpadmin -d '" + q.name + "'\n";
     }
     if (!script.empty()) run_unix(script);
+    for (const auto& q : removed_) {
+        if (q.wine_printer.empty()) continue;
+        add_wine_printer(q.wine_printer, wide(q.name));
+        if (q.was_default) SetDefaultPrinterW(wide(q.name).c_str());
+    }
 }
 
 } // namespace harness

@@ -22,9 +22,11 @@ struct pdf_layout {
 };
 pdf_layout pdf_words(const std::wstring& pdf);
 
-// Changes to the run's CUPS queues for one test, undone when it ends: removed queues come back
-// (with the default printer as it was) and added queues go again. Programs started afterwards
-// see the change; a process that already enumerated the printers may not.
+// Changes to the run's printers for one test, undone when it ends: removed printers come back
+// (with the default printer as it was) and added ones go again. Each change is made both in the
+// CUPS scheduler and in Wine's own printer list: Wine copies the CUPS queues into its list only
+// in the first process that loads the spooler while no other such process runs, so programs
+// started by a test (which has the spooler loaded) would not see a CUPS change alone.
 class printer_queues {
 public:
     printer_queues() = default;
@@ -39,6 +41,7 @@ private:
     struct removed_queue {
         std::string name, uri;
         bool was_default;
+        std::vector<BYTE> wine_printer; // its PRINTER_INFO_2W, empty when Wine did not list it
     };
     std::vector<removed_queue> removed_;
     std::vector<std::string> added_;
