@@ -40,3 +40,19 @@ TEST(wendral1, print_item_of_the_system_menu_prints_the_figure) {
 TEST(wendral1, without_a_printer_says_it_could_not_print_and_stays_usable) {
     page::expect_no_printer_message(L"wendral1");
 }
+
+TEST(wendral1, a_job_the_spooler_refuses_is_reported_not_taken_for_printed) {
+    printer_queues queues;
+    // Wine still offers the printer, but the print system has no queue to take the document.
+    ASSERT_TRUE(queues.remove("PDF", false));
+    app a;
+    HWND hwnd = launch(a, L"wendral1");
+    ASSERT_NE(hwnd, nullptr);
+    PostMessageW(hwnd, WM_SYSCOMMAND, 1, 0);
+    message_box box = page::wait_box(a);
+    ASSERT_NE(box.hwnd, nullptr) << "the lost page went unreported";
+    EXPECT_EQ(box.caption, L"wendral1");
+    EXPECT_EQ(box.text, L"Could not print page!");
+    press(box.hwnd, IDOK);
+    EXPECT_TRUE(wait_until([&] { return IsWindowEnabled(hwnd) != FALSE; }));
+}

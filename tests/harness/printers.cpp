@@ -134,8 +134,9 @@ static bool add_wine_printer(std::vector<BYTE> info, const std::wstring& name) {
     return true;
 }
 
-bool printer_queues::remove(const std::string& name) {
-    removed_queue q{name, queue_uri(name), default_queue() == name, wine_printer(wide(name))};
+bool printer_queues::remove(const std::string& name, bool wine_too) {
+    removed_queue q{name, queue_uri(name), default_queue() == name,
+                    wine_too ? wine_printer(wide(name)) : std::vector<BYTE>{}};
     if (q.uri.empty()) return false;
     if (run_unix("lpadmin -x '" + name + "'") != 0) return false;
     if (!q.wine_printer.empty()) delete_wine_printer(wide(name));

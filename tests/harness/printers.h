@@ -33,7 +33,9 @@ public:
     printer_queues(const printer_queues&) = delete;
     printer_queues& operator=(const printer_queues&) = delete;
     ~printer_queues();
-    bool remove(const std::string& name);
+    // With `wine_too` false only the CUPS queue goes: Wine still lists the printer, and the
+    // spooler refuses its jobs when the document ends.
+    bool remove(const std::string& name, bool wine_too = true);
     // A queue printing like the default one (same device and driver).
     bool add(const std::string& name);
 
