@@ -96,16 +96,6 @@ TEST_F(runtime_library, functions_are_found_by_name_and_missing_ones_give_nothin
     EXPECT_EQ(get_procedure(id, L"GetDefaultPrinterW"), nullptr) << "a released entry is gone";
 }
 
-TEST_F(runtime_library, the_returned_address_is_called_directly) {
-    library_id id = load_library(L"kernel32.dll");
-    ASSERT_NE(id, 0u);
-    auto tick = reinterpret_cast<DWORD(WINAPI*)()>(
-        reinterpret_cast<void*>(get_procedure(id, L"GetCurrentProcessId")));
-    ASSERT_NE(tick, nullptr);
-    EXPECT_EQ(tick(), GetCurrentProcessId());
-    release_library(id);
-}
-
 TEST_F(runtime_library, releasing_twice_does_nothing_the_second_time) {
     library_id older = load_library(fake);
     library_id id = load_library(fake);
