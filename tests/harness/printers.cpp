@@ -129,7 +129,7 @@ static bool add_wine_printer(std::vector<BYTE> info, const std::wstring& name) {
     p->pShareName = nullptr;
     p->Attributes &= ~DWORD(PRINTER_ATTRIBUTE_DEFAULT);
     HANDLE h = AddPrinterW(nullptr, 2, info.data());
-    if (!h) return false;
+    if (!h) return GetLastError() == ERROR_PRINTER_ALREADY_EXISTS; // left by an earlier run
     ClosePrinter(h);
     return true;
 }
