@@ -21,11 +21,13 @@ void process_start(void* globals, size_t size, unsigned uses) {
     rt.module = GetModuleHandleW(nullptr);
     rt.program_heap = create_heap(0);
     runtime_init_strings();
+    if (uses & USES_LIBRARIES) runtime_init_libraries();
     if (uses & USES_BLOCKS) runtime_init_blocks();
 }
 
 void process_end(UINT exit_code) {
     runtime_shutdown();
+    release_all_libraries(); // the table lives in the program heap
     HeapDestroy(rt.program_heap);
     ExitProcess(exit_code);
 }

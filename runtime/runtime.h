@@ -15,8 +15,11 @@
 
 // What a program uses beyond the program heap and the string heap.
 enum : unsigned {
-    USES_BLOCKS = 1, // block_alloc / block_free: create the block heap
+    USES_BLOCKS = 1,    // block_alloc / block_free: create the block heap
+    USES_LIBRARIES = 2, // load_library ...: the library table, swept at exit
 };
+
+struct library_table;
 
 // The runtime's own globals. They lie outside the program's variable area, which process_start
 // zeroes first.
@@ -28,14 +31,17 @@ struct runtime_state {
     char* temp_base;      // the temporary text area's block
     size_t temp_top;      // bytes in use from temp_base
     size_t temp_capacity; // the figure the growth test compares against
+    HANDLE node_heap;     // the library table's nodes, only where USES_LIBRARIES
+    library_table* libraries;
 };
 extern runtime_state rt;
 
 // Start-up in its fixed order: zero the program's variable area (`globals`, `size` bytes), take
 // the module handle, create the program heap, initialise the strings and the temporary area, then
-// the block heap where `uses` asks for it.
+// the library table and the block heap where `uses` asks for them.
 void process_start(void* globals, size_t size, unsigned uses);
-// The end: runtime_shutdown, destroy the program heap, ExitProcess.
+// The end: runtime_shutdown, release every library still loaded, destroy the program heap,
+// ExitProcess.
 [[noreturn]] void process_end(UINT exit_code);
 
 void runtime_init_strings();
@@ -183,3 +189,28 @@ inline uint32_t green_of(uint32_t colour) {
 inline uint32_t blue_of(uint32_t colour) {
     return (colour >> 16) & 0xFF;
 }
+
+// ---- Libraries bound at run time
+// --------------------------------------------------------------------
+//
+// A library loaded by name is an entry of the process's library table; the program holds the
+// entry's identifier and calls the functions it looks up through their addresses. Entries still
+// loaded when the program ends are released by process_end.
+
+typedef uintptr_t library_id; // 0 = none
+
+// The node heap (1024 bytes, growable), then the table with its indexed array in the program heap.
+void runtime_init_libraries();
+// LoadLibraryW into a new entry at the head of the list; 0 when the name is missing or the
+// library cannot be loaded (nothing is then left in the table).
+library_id load_library(const wchar_t* file_name);
+// LoadLibraryW into slot `index` of the indexed array, which grows in steps of 16; the slot's
+// identifier is its index. A slot still holding a library is released first. False on failure.
+bool load_library_slot(uint32_t index, const wchar_t* file_name);
+// The address of the named function, or null when the entry is unknown or empty, the name is
+// missing or too long for the ANSI lookup, or the library does not export it.
+FARPROC get_procedure(library_id entry, const wchar_t* procedure_name);
+// FreeLibrary and remove the entry; an unknown or empty entry is ignored.
+void release_library(library_id entry);
+// Every entry still loaded: the indexed array first, then the list from its oldest entry.
+void release_all_libraries();

@@ -486,7 +486,7 @@ static LRESULT CALLBACK reply_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-std::wstring probe(HWND target, int query) {
+std::wstring probe(HWND target, int query, const std::function<void()>& after_hooking) {
     static HMODULE dll = LoadLibraryW((fs::path(own_dir()) / L"probe.dll").c_str());
     static UINT message = RegisterWindowMessageW(PROBE_MESSAGE_NAME);
     static ATOM cls = [] {
@@ -509,6 +509,7 @@ std::wstring probe(HWND target, int query) {
     SetWindowLongPtrW(sink, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reply));
     HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hook_proc, dll, tid);
     if (!hook) ADD_FAILURE() << "cannot hook the program's thread, error " << GetLastError();
+    if (hook && after_hooking) after_hooking();
     DWORD start = GetTickCount();
     DWORD last_post = 0;
     while (hook && !reply.done && GetTickCount() - start < 10000) {

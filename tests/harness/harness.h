@@ -110,8 +110,10 @@ void save_bmp(const image& img, const std::wstring& path); // for looking at a f
 std::wstring clipboard_text();
 
 // ---- Inside the program: the probe ----
-// Asks the probe one question (a probe_query) inside the process of `target`; its text answer.
-std::wstring probe(HWND target, int query);
+// Asks the probe one question (a code of probe.h) and returns its answer. `after_hooking` runs
+// once the probe is hooked into the program's thread and before the question is posted, so that
+// what it posts is taken by the program first.
+std::wstring probe(HWND target, int query, const std::function<void()>& after_hooking = nullptr);
 struct menu_item {
     int depth;  // 0 for the items of the menu itself
     int id;     // -1 for a pop-up

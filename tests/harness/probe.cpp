@@ -68,6 +68,52 @@ static void count_beeps() {
     if (real_message_beep) beep_calls = 0;
 }
 
+struct window_list {
+    std::wstring* out;
+    HWND dialog; // the first visible dialog met
+};
+
+static BOOL CALLBACK list_window(HWND hwnd, LPARAM lp) {
+    auto* list = reinterpret_cast<window_list*>(lp);
+    if (!IsWindowVisible(hwnd)) return TRUE;
+    wchar_t cls[64] = L"", title[256] = L"", focus_cls[64] = L"";
+    GetClassNameW(hwnd, cls, 64);
+    GetWindowTextW(hwnd, title, 256);
+    HWND focus = GetFocus();
+    if (focus && (focus == hwnd || IsChild(hwnd, focus))) GetClassNameW(focus, focus_cls, 64);
+    std::wstring controls;
+    for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t c_cls[64] = L"", c_text[256] = L"";
+        GetClassNameW(c, c_cls, 64);
+        GetWindowTextW(c, c_text, 256);
+        controls += std::wstring(controls.empty() ? L"" : L";") + c_cls + L"=" + c_text;
+    }
+    HMENU sys = GetSystemMenu(hwnd, FALSE);
+    const bool close_grayed = sys && (GetMenuState(sys, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+    *list->out += std::wstring(cls) + L"\t" + title + L"\t" +
+                  (IsWindowEnabled(hwnd) ? L"1" : L"0") + L"\t" + focus_cls + L"\t" + controls +
+                  L"\t" + (close_grayed ? L"1" : L"0") + L"\n";
+    if (!list->dialog && lstrcmpW(cls, L"#32770") == 0) list->dialog = hwnd;
+    return TRUE;
+}
+
+static HWND list_thread_windows(std::wstring& out) {
+    window_list list{&out, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), list_window, reinterpret_cast<LPARAM>(&list));
+    return list.dialog;
+}
+
+// Input as the user would give it, posted so that it waits in the queue for whoever pumps next.
+static void post_key(HWND target, UINT vk) {
+    UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, vk, 1 | (LPARAM(scan) << 16));
+    PostMessageW(target, WM_KEYUP, vk, 1 | (LPARAM(scan) << 16) | (LPARAM(3) << 30));
+}
+
+static void post_click(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
 static void answer(const MSG* m) {
     std::wstring out;
     switch (m->wParam) {
@@ -76,6 +122,15 @@ static void answer(const MSG* m) {
         break;
     case PROBE_SYSTEM_MENU:
         if (HMENU menu = GetSystemMenu(m->hwnd, FALSE)) dump_menu(menu, 0, out);
+        break;
+    case PROBE_THREAD_WINDOWS: list_thread_windows(out); break;
+    case PROBE_PRESS_ESCAPE:
+        list_thread_windows(out);
+        if (HWND focus = GetFocus()) post_key(focus, VK_ESCAPE);
+        break;
+    case PROBE_CLICK_CANCEL:
+        if (HWND dialog = list_thread_windows(out))
+            if (HWND button = GetDlgItem(dialog, IDCANCEL)) post_click(button);
         break;
     case PROBE_VSCROLL: dump_scroll(m->hwnd, SB_VERT, out); break;
     case PROBE_HSCROLL: dump_scroll(m->hwnd, SB_HORZ, out); break;

@@ -42,7 +42,17 @@ enum probe_query {
     // Wine keeps the user's locale values per process, read once: this makes the process take
     // the user's time format as now stored (answers the format), as Windows processes do at once.
     PROBE_RELOAD_TIME_FORMAT = 52,
+
+    // 30-39: printing
+    PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment
+    PROBE_PRESS_ESCAPE = 31,   // Esc typed into the focused window; then the windows as above
+    PROBE_CLICK_CANCEL = 32,   // a click on the IDCANCEL button of the thread's visible dialog
 };
+
+// Thread-window answers: one line per visible top-level window of the program's thread,
+// "class\ttitle\tenabled\tfocus_class\tcontrols\tclose_grayed\n": focus_class is the class of
+// the focused window when it lies inside that window, controls its children as
+// "class=text;class=text", close_grayed 1 when its system menu's Close item is grey.
 
 // Menu answers: one line per item, "depth\tid\tstate\ttext\n", pop-ups with id -1 followed by
 // their items one level deeper.

@@ -1,0 +1,10 @@
+#pragma once
+
+#define IDM_SCREEN 40001
+#define IDM_BASIC 40002
+#define IDM_OTHER 40003
+#define IDM_CURVE 40004
+#define IDM_LINE 40005
+#define IDM_POLY 40006
+#define IDM_TEXT 40007
+#define IDM_PROPERTIES 1000
