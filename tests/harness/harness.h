@@ -127,8 +127,6 @@ std::vector<menu_item> read_menu(HWND hwnd, bool system_menu = false);
 // WM_INITMENUPOPUP for it first, inside its process.
 std::vector<menu_item> read_menu_opened(HWND hwnd, int popup);
 const menu_item* find_item(const std::vector<menu_item>& menu, const std::wstring& text);
-// Asks the probe one question (probe.h) inside the process of `target`; its answer's text.
-std::wstring probe(HWND target, int query);
 
 struct scroll_state {
     bool present = false; // the bar has scroll information at all
