@@ -4,14 +4,16 @@
 // One dialog record per program, reused by every open and save dialog.
 static OPENFILENAMEW ofn;
 
+// The record without the members added after Windows NT 4 (76 bytes on 32-bit Windows).
+static const DWORD record_size = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
 #if defined(_WIN32) && !defined(_WIN64)
-static_assert(OPENFILENAME_SIZE_VERSION_400W == 76, "the dialog record is 76 bytes");
+static_assert(record_size == 76, "the dialog record is 76 bytes");
 #endif
 
 void init_bitmap_file_dialog(HWND window) {
     static const wchar_t filter[] = L"Bitmap Files(*\\BMP)\0*.bmp\0All Files(*.*)\0*.*\0";
     zero_memory(&ofn, sizeof ofn);
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    ofn.lStructSize = record_size;
     ofn.hwndOwner = window;
     ofn.lpstrFilter = filter;
     ofn.nMaxFile = MAX_PATH;

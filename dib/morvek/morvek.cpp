@@ -65,12 +65,8 @@ static void field_line(const wchar_t* prefix, const wchar_t* label, const uint8_
     append_built(start);
 }
 
-static void list_file_header(const uint8_t* file, uint32_t size) {
+static void list_file_header(const uint8_t* file) {
     size_t start = rt.temp_top;
-    temp_push(L"File size = ");
-    temp_push_udec(size, INT32_KIND, rt.temp_top);
-    temp_push(L" bytes\r\n\r\n");
-    append_built(start);
     append_to_listing(L"BITMAPFILEHEADER\r\n");
     temp_push(L"\t.bfType = $");
     temp_push_hex(le16(file), WORD_KIND, rt.temp_top);
@@ -155,7 +151,16 @@ static void list_v5_fields(const uint8_t* h) {
 
 // Everything after the file was read; every read stays inside its `size` bytes.
 static void list_headers(const uint8_t* file, uint32_t size) {
-    list_file_header(file, size);
+    size_t start = rt.temp_top;
+    temp_push(L"File size = ");
+    temp_push_udec(size, INT32_KIND, rt.temp_top);
+    temp_push(L" bytes\r\n\r\n");
+    append_built(start);
+    if (size < DIB_FILE_HEADER) {
+        append_to_listing(L"File ends inside its file header.\r\n\r\n");
+        return;
+    }
+    list_file_header(file);
     if (size < DIB_FILE_HEADER + 4) {
         append_to_listing(L"File ends before its information header.\r\n\r\n");
         return;
@@ -169,16 +174,13 @@ static void list_headers(const uint8_t* file, uint32_t size) {
     case DIB_INFO_HEADER: kind = 1, prefix = L"i"; break;
     case DIB_V4_HEADER: kind = 2, prefix = L"V4"; break;
     case DIB_V5_HEADER: kind = 3, prefix = L"V5"; break;
-    default: {
-        size_t start = rt.temp_top;
+    default:
         temp_push(L"Unknown header size of ");
         temp_push_udec(header_size, INT32_KIND, rt.temp_top);
         temp_push(L".\r\n\r\n");
         append_built(start);
         return;
     }
-    }
-    size_t start = rt.temp_top;
     temp_push(g.header_names[kind]);
     temp_push(L"\r\n");
     append_built(start);
