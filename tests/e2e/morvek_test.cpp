@@ -109,8 +109,7 @@ bmp::file made(const char* name, int bits, bmp::header h, bmp::compression c, bo
     return bmp::make(name, f);
 }
 
-void expect_listing(listing_app& m, const std::string& name,
-                    const std::vector<std::string>& want) {
+void expect_listing(listing_app& m, const std::string& name, const std::vector<std::string>& want) {
     SCOPED_TRACE(name);
     std::vector<std::string> got = m.list(name);
     for (size_t i = 0; i < std::max(got.size(), want.size()); i++)
@@ -132,42 +131,49 @@ TEST(morvek, lists_each_header_kind_line_by_line_below_the_earlier_listings) {
     std::vector<uint8_t> odd = rle.bytes;
     bmp::put32(odd, 30, 7); // a compression nobody knows
     listing_app m;
-    m.start({{info.name, info.bytes}, {core.name, core.bytes}, {fields.name, fields.bytes},
-             {v4.name, v4.bytes}, {v5.name, v5.bytes}, {rle.name, rle.bytes}, {"odd.bmp", odd}});
+    m.start({{info.name, info.bytes},
+             {core.name, core.bytes},
+             {fields.name, fields.bytes},
+             {v4.name, v4.bytes},
+             {v5.name, v5.bytes},
+             {rle.name, rle.bytes},
+             {"odd.bmp", odd}});
     ASSERT_NE(m.hwnd, nullptr);
     ASSERT_NE(m.edit, nullptr);
     EXPECT_EQ(text_of(m.hwnd), L"DIB Headers");
 
-    expect_listing(m, info.name, file_part(m, info.name, info.bytes) + std::vector<std::string>{
-                                     "BITMAPINFOHEADER"} +
-                                     info_part("i", info.bytes, "-23", 8, "BI_RGB"));
+    expect_listing(m, info.name,
+                   file_part(m, info.name, info.bytes) +
+                       std::vector<std::string>{"BITMAPINFOHEADER"} +
+                       info_part("i", info.bytes, "-23", 8, "BI_RGB"));
     expect_listing(m, core.name,
-              file_part(m, core.name, core.bytes) +
-                  std::vector<std::string>{"BITMAPCOREHEADER", "\t.bcSize = 12", "\t.bcWidth = 37",
-                                           "\t.bcHeight = 23", "\t.bcPlanes = 1",
-                                           "\t.bcBitCount = 4", ""});
+                   file_part(m, core.name, core.bytes) +
+                       std::vector<std::string>{"BITMAPCOREHEADER", "\t.bcSize = 12",
+                                                "\t.bcWidth = 37", "\t.bcHeight = 23",
+                                                "\t.bcPlanes = 1", "\t.bcBitCount = 4", ""});
     expect_listing(m, fields.name,
-              file_part(m, fields.name, fields.bytes) +
-                  std::vector<std::string>{"BITMAPINFOHEADER"} +
-                  info_part("i", fields.bytes, "23", 32, "BI_BITFIELDS") +
-                  std::vector<std::string>{"Red Mask   = 00FF0000", "Green Mask = 0000FF00",
-                                           "Blue Mask  = 000000FF", ""});
-    expect_listing(m, v4.name, file_part(m, v4.name, v4.bytes) +
-                                   std::vector<std::string>{"BITMAPV4HEADER"} +
-                                   info_part("V4", v4.bytes, "23", 24, "BI_RGB") +
-                                   v4_part("V4", "00FF0000", "0000FF00", "000000FF", "00000000"));
+                   file_part(m, fields.name, fields.bytes) +
+                       std::vector<std::string>{"BITMAPINFOHEADER"} +
+                       info_part("i", fields.bytes, "23", 32, "BI_BITFIELDS") +
+                       std::vector<std::string>{"Red Mask   = 00FF0000", "Green Mask = 0000FF00",
+                                                "Blue Mask  = 000000FF", ""});
+    expect_listing(m, v4.name,
+                   file_part(m, v4.name, v4.bytes) + std::vector<std::string>{"BITMAPV4HEADER"} +
+                       info_part("V4", v4.bytes, "23", 24, "BI_RGB") +
+                       v4_part("V4", "00FF0000", "0000FF00", "000000FF", "00000000"));
     expect_listing(m, v5.name,
-              file_part(m, v5.name, v5.bytes) + std::vector<std::string>{"BITMAPV5HEADER"} +
-                  info_part("V5", v5.bytes, "23", 32, "BI_BITFIELDS") +
-                  v4_part("V5", "00FF0000", "0000FF00", "000000FF", "FF000000") +
-                  std::vector<std::string>{"\t.bV5Intent = 4", "\t.bV5ProfileData = 0",
-                                           "\t.bV5ProfileSize = 0", "\t.bV5Reserved = 0", ""});
-    expect_listing(m, rle.name, file_part(m, rle.name, rle.bytes) +
-                                    std::vector<std::string>{"BITMAPINFOHEADER"} +
-                                    info_part("i", rle.bytes, "23", 4, "BI_RLE4"));
-    expect_listing(m, "odd.bmp", file_part(m, "odd.bmp", odd) +
-                                     std::vector<std::string>{"BITMAPINFOHEADER"} +
-                                     info_part("i", odd, "23", 4, "unknown"));
+                   file_part(m, v5.name, v5.bytes) + std::vector<std::string>{"BITMAPV5HEADER"} +
+                       info_part("V5", v5.bytes, "23", 32, "BI_BITFIELDS") +
+                       v4_part("V5", "00FF0000", "0000FF00", "000000FF", "FF000000") +
+                       std::vector<std::string>{"\t.bV5Intent = 4", "\t.bV5ProfileData = 0",
+                                                "\t.bV5ProfileSize = 0", "\t.bV5Reserved = 0", ""});
+    expect_listing(m, rle.name,
+                   file_part(m, rle.name, rle.bytes) +
+                       std::vector<std::string>{"BITMAPINFOHEADER"} +
+                       info_part("i", rle.bytes, "23", 4, "BI_RLE4"));
+    expect_listing(m, "odd.bmp",
+                   file_part(m, "odd.bmp", odd) + std::vector<std::string>{"BITMAPINFOHEADER"} +
+                       info_part("i", odd, "23", 4, "unknown"));
 }
 
 TEST(morvek, failures_and_short_files_end_their_listing_with_a_line) {
@@ -183,40 +189,47 @@ TEST(morvek, failures_and_short_files_end_their_listing_with_a_line) {
     bmp::file fields = made("fields.bmp", 16, bmp::header::info, bmp::compression::bitfields);
     std::vector<uint8_t> no_masks(fields.bytes.begin(), fields.bytes.begin() + 14 + 40 + 8);
     listing_app m;
-    m.start({{"h64.bmp", header64}, {"text.bmp", text}, {"empty.bmp", {}}, {"ten.bmp", ten},
-             {"sixteen.bmp", sixteen}, {"thirty.bmp", thirty}, {"nomasks.bmp", no_masks}});
+    m.start({{"h64.bmp", header64},
+             {"text.bmp", text},
+             {"empty.bmp", {}},
+             {"ten.bmp", ten},
+             {"sixteen.bmp", sixteen},
+             {"thirty.bmp", thirty},
+             {"nomasks.bmp", no_masks}});
     ASSERT_NE(m.hwnd, nullptr);
 
     auto with = [](std::vector<std::string> a, std::vector<std::string> b) { return a + b; };
     expect_listing(m, "h64.bmp",
-              with(file_part(m, "h64.bmp", header64), {"Unknown header size of 64.", ""}));
+                   with(file_part(m, "h64.bmp", header64), {"Unknown header size of 64.", ""}));
     // Text is listed as if it were a header: "he" is the type, bytes 14 to 17 the header size.
     expect_listing(m, "text.bmp",
-              with(file_part(m, "text.bmp", text),
-                   {"Unknown header size of " + num(bmp::get32(text, 14)) + ".", ""}));
+                   with(file_part(m, "text.bmp", text),
+                        {"Unknown header size of " + num(bmp::get32(text, 14)) + ".", ""}));
     std::wstring missing = m.path("missing.bmp");
     expect_listing(m, "missing.bmp",
-              (std::vector<std::string>{"File: " + std::string(missing.begin(), missing.end()), "",
-                                        "Cannot open file.", ""}));
+                   (std::vector<std::string>{"File: " + std::string(missing.begin(), missing.end()),
+                                             "", "Cannot open file.", ""}));
     std::wstring empty = m.path("empty.bmp");
     expect_listing(m, "empty.bmp",
-              (std::vector<std::string>{"File: " + std::string(empty.begin(), empty.end()), "",
-                                        "Cannot allocate memory\\", ""}));
+                   (std::vector<std::string>{"File: " + std::string(empty.begin(), empty.end()), "",
+                                             "Cannot allocate memory\\", ""}));
     // Files that end before what they claim: the listing stops there, no byte past the end read.
     std::wstring p = m.path("ten.bmp");
     expect_listing(m, "ten.bmp",
-              (std::vector<std::string>{"File: " + std::string(p.begin(), p.end()), "",
-                                        "File size = 10 bytes", "",
-                                        "File ends inside its file header.", ""}));
-    expect_listing(m, "sixteen.bmp", with(file_part(m, "sixteen.bmp", sixteen),
-                                          {"File ends before its information header.", ""}));
+                   (std::vector<std::string>{"File: " + std::string(p.begin(), p.end()), "",
+                                             "File size = 10 bytes", "",
+                                             "File ends inside its file header.", ""}));
+    expect_listing(m, "sixteen.bmp",
+                   with(file_part(m, "sixteen.bmp", sixteen),
+                        {"File ends before its information header.", ""}));
     expect_listing(m, "thirty.bmp",
-              with(file_part(m, "thirty.bmp", thirty),
-                   {"BITMAPINFOHEADER", "File ends inside its information header.", ""}));
+                   with(file_part(m, "thirty.bmp", thirty),
+                        {"BITMAPINFOHEADER", "File ends inside its information header.", ""}));
     expect_listing(m, "nomasks.bmp",
-              file_part(m, "nomasks.bmp", no_masks) + std::vector<std::string>{"BITMAPINFOHEADER"} +
-                  info_part("i", no_masks, "23", 16, "BI_BITFIELDS") +
-                  std::vector<std::string>{"File ends before its colour masks.", ""});
+                   file_part(m, "nomasks.bmp", no_masks) +
+                       std::vector<std::string>{"BITMAPINFOHEADER"} +
+                       info_part("i", no_masks, "23", 16, "BI_BITFIELDS") +
+                       std::vector<std::string>{"File ends before its colour masks.", ""});
     // Never a message box.
     EXPECT_EQ(wait_message_box(m.a, 300).hwnd, nullptr);
 }

@@ -30,6 +30,24 @@ std::vector<std::wstring> files_in(const std::wstring& dir) {
     return names;
 }
 
+HWND launch_with_files(app& a, const wchar_t* name, const named_bytes& files, int width,
+                       int height) {
+    a.prepare = [files](const std::wstring& dir) {
+        for (const auto& f : files)
+            write_bytes(dir + L"\\" + widen(f.first), f.second);
+    };
+    HWND hwnd = launch(a, name);
+    if (hwnd) resize(hwnd, width, height);
+    return hwnd;
+}
+
+named_bytes named(const std::vector<bmp::file>& files) {
+    named_bytes out;
+    for (const bmp::file& f : files)
+        out.emplace_back(f.name, f.bytes);
+    return out;
+}
+
 bool choose_file(app& a, HWND hwnd, int command, const std::wstring& path) {
     PostMessageW(hwnd, WM_COMMAND, WPARAM(command), 0);
     HWND dialog = answer_file_dialog(a, path);

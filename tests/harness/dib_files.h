@@ -13,6 +13,12 @@ std::vector<uint8_t> read_bytes(const std::wstring& path);
 // The names of the files in a folder.
 std::vector<std::wstring> files_in(const std::wstring& dir);
 
+using named_bytes = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
+// Starts bin\<name>.exe with these files in its working directory, at this outer size.
+HWND launch_with_files(app& a, const wchar_t* name, const named_bytes& files, int width = 420,
+                       int height = 330);
+named_bytes named(const std::vector<bmp::file>& files);
+
 // Posts the menu command and answers the file dialog it opens with `path`; waits until the
 // program has taken the answer (for a long load, until it is idle again). False when no dialog
 // came.
