@@ -230,6 +230,12 @@ TEST(morvek, failures_and_short_files_end_their_listing_with_a_line) {
                        std::vector<std::string>{"BITMAPINFOHEADER"} +
                        info_part("i", no_masks, "23", 16, "BI_BITFIELDS") +
                        std::vector<std::string>{"File ends before its colour masks.", ""});
-    // Never a message box.
+    // Ctrl+O opens the dialog too; never a message box.
+    send_input_keys(m.hwnd, {VK_CONTROL, 'O'});
+    HWND dialog = m.a.wait_dialog();
+    ASSERT_NE(dialog, nullptr);
+    settle(dialog);
+    press(dialog, IDCANCEL);
+    EXPECT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
     EXPECT_EQ(wait_message_box(m.a, 300).hwnd, nullptr);
 }

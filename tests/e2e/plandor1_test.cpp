@@ -87,3 +87,22 @@ TEST(plandor1, save_writes_the_file_byte_for_byte_and_is_grey_without_an_image) 
     EXPECT_EQ(read_bytes(a.dir() + L"\\copy.bmp"), src.bytes);
     EXPECT_EQ(files_in(a.dir()), (std::vector<std::wstring>{L"copy.bmp", L"source.bmp"}));
 }
+
+TEST(plandor1, cancelling_a_dialog_changes_nothing) {
+    app a;
+    bmp::file src = bmp::make("source.bmp", bmp::format{});
+    HWND hwnd = start_with_files(a, {src});
+    ASSERT_NE(hwnd, nullptr);
+    ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\source.bmp"));
+    for (int id : {OPEN, SAVE}) {
+        PostMessageW(hwnd, WM_COMMAND, WPARAM(id), 0);
+        HWND dialog = a.wait_dialog();
+        ASSERT_NE(dialog, nullptr);
+        settle(dialog);
+        press(dialog, IDCANCEL);
+        EXPECT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
+        EXPECT_EQ(wait_message_box(a, 300).hwnd, nullptr);
+        EXPECT_EQ(differing(capture_client(hwnd), src.shown, 0, 0), 0);
+    }
+    EXPECT_EQ(files_in(a.dir()), std::vector<std::wstring>{L"source.bmp"});
+}
