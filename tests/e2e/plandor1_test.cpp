@@ -7,13 +7,7 @@ namespace {
 const int OPEN = 40001, SAVE = 40002;
 
 HWND start_with_files(app& a, const std::vector<bmp::file>& files) {
-    a.prepare = [&](const std::wstring& dir) {
-        for (const bmp::file& f : files)
-            write_bytes(dir + L"\\" + widen(f.name), f.bytes);
-    };
-    HWND hwnd = launch(a, L"plandor1");
-    if (hwnd) resize(hwnd, 400, 300);
-    return hwnd;
+    return launch_with_files(a, L"plandor1", named(files), 400, 300);
 }
 
 bool save_grey(HWND hwnd) {

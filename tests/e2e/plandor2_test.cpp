@@ -27,13 +27,7 @@ bmp::file blocks(const char* name, bool top_down = false) {
 }
 
 HWND start_with_files(app& a, const std::vector<bmp::file>& files, int w = 420, int h = 330) {
-    a.prepare = [&](const std::wstring& dir) {
-        for (const bmp::file& f : files)
-            write_bytes(dir + L"\\" + widen(f.name), f.bytes);
-    };
-    HWND hwnd = launch(a, L"plandor2");
-    if (hwnd) resize(hwnd, w, h);
-    return hwnd;
+    return launch_with_files(a, L"plandor2", named(files), w, h);
 }
 
 void open(app& a, HWND hwnd, const char* name) {

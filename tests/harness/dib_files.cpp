@@ -37,7 +37,10 @@ HWND launch_with_files(app& a, const wchar_t* name, const named_bytes& files, in
             write_bytes(dir + L"\\" + widen(f.first), f.second);
     };
     HWND hwnd = launch(a, name);
-    if (hwnd) resize(hwnd, width, height);
+    if (!hwnd) return nullptr;
+    // At the desktop's corner, so that all of it is on screen for the captures.
+    SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOZORDER);
+    settle(hwnd);
     return hwnd;
 }
 

@@ -14,7 +14,8 @@ std::vector<uint8_t> read_bytes(const std::wstring& path);
 std::vector<std::wstring> files_in(const std::wstring& dir);
 
 using named_bytes = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
-// Starts bin\<name>.exe with these files in its working directory, at this outer size.
+// Starts bin\<name>.exe with these files in its working directory, at the top-left corner of
+// the desktop with this outer size.
 HWND launch_with_files(app& a, const wchar_t* name, const named_bytes& files, int width = 420,
                        int height = 330);
 named_bytes named(const std::vector<bmp::file>& files);
