@@ -16,6 +16,10 @@ void expect_refused(app& a, HWND hwnd, const std::string& name) {
     dismiss(box);
     image shown = capture_client(hwnd);
     EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));
+    // The file was closed on the way out.
+    if (name != "missing.bmp") {
+        EXPECT_TRUE(DeleteFileW((a.dir() + L"\\" + widen(name)).c_str()));
+    }
 }
 
 } // namespace
@@ -62,7 +66,11 @@ TEST(kolvane, bits_that_end_early_leave_the_rest_of_the_section_black) {
     std::vector<uint8_t> cut(good.bytes.begin(), good.bytes.end() - 112);
     std::vector<uint8_t> plus = good.bytes;
     bmp::put32(plus, 2, uint32_t(plus.size() + 1));
-    HWND hwnd = launch_with_files(a, L"kolvane", {{"cut.bmp", cut}, {"plus.bmp", plus}});
+    std::vector<uint8_t> longer = good.bytes;
+    longer.resize(longer.size() + 65536, 0xFF);
+    bmp::put32(longer, 2, uint32_t(longer.size()));
+    HWND hwnd = launch_with_files(a, L"kolvane",
+                                  {{"cut.bmp", cut}, {"plus.bmp", plus}, {"long.bmp", longer}});
     ASSERT_NE(hwnd, nullptr);
     ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\cut.bmp"));
     image shown = capture_client(hwnd);
@@ -73,4 +81,10 @@ TEST(kolvane, bits_that_end_early_leave_the_rest_of_the_section_black) {
     EXPECT_TRUE(all_of(shown, {0, 0, 37, 1}, 0x000000));
     ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\plus.bmp"));
     EXPECT_EQ(differing(capture_client(hwnd), good.shown, 0, 0), 0);
+    // Far more bytes after the bits than the section holds, all counted by bfSize: only the
+    // section's own rows are read into it, and the program goes on working.
+    ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\long.bmp"));
+    EXPECT_EQ(differing(capture_client(hwnd), good.shown, 0, 0), 0);
+    ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\cut.bmp"));
+    EXPECT_EQ(differing(capture_client(hwnd), lower, 0, 1), 0);
 }
