@@ -39,10 +39,10 @@ build_arch() {
     shift
     local dir=$BUILD/$arch extra=()
     [ "$arch" = x86_64 ] && extra=(-DSUITE_TESTS=ON)
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$ROOT" -B "$dir" -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch.cmake" "${extra[@]}" >/dev/null
-    fi
+    # Configured every time (quick when nothing changed), so that a subsystem folder added since the
+    # last run is picked up.
+    cmake -S "$ROOT" -B "$dir" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch.cmake" "${extra[@]}" >/dev/null || return 1
     if [ $# -gt 0 ]; then
         cmake --build "$dir" --target "$@"
     else

@@ -53,6 +53,7 @@ bool app::start(const std::wstring& exe, const std::wstring& args, int show) {
     std::error_code ec;
     fs::remove_all(dir_, ec);
     fs::create_directories(dir_, ec);
+    if (prepare) prepare(dir_);
 
     std::wstring cmd = L"\"" + exe + L"\"";
     if (!args.empty()) cmd += L" " + args;

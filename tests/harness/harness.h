@@ -40,6 +40,9 @@ public:
     const std::wstring& dir() const { return dir_; }
     HWND window() const { return window_; }
 
+    // Runs with the fresh working directory before the program starts (to put files there).
+    std::function<void(const std::wstring& dir)> prepare;
+
 private:
     PROCESS_INFORMATION pi_{};
     std::wstring dir_;

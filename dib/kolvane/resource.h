@@ -1,0 +1,3 @@
+#pragma once
+
+#define IDM_FILE_OPEN 40001
