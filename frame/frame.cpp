@@ -21,8 +21,10 @@ void frame_use_class_menu(app_frame* f) {
     f->wc.lpszMenuName = f->menu_name;
 }
 
+// Owned by the main window, so the box is modal to it; before the window exists (the start-up
+// failures) it has no owner.
 int frame_message(const app_frame* f, const wchar_t* text, UINT flags) {
-    return MessageBoxW(nullptr, text, f->class_name, flags);
+    return MessageBoxW(f->hwnd, text, f->class_name, flags);
 }
 
 bool frame_register(app_frame* f) {

@@ -58,5 +58,6 @@ inline UINT frame_exit_code(const app_frame* f) {
     return static_cast<UINT>(f->msg.wParam);
 }
 
-// A message box captioned with the class name, as every message of a program is.
+// A message box captioned with the class name, as every message of a program is, owned by the
+// main window once it exists.
 int frame_message(const app_frame* f, const wchar_t* text, UINT flags);

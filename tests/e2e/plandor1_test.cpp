@@ -60,7 +60,11 @@ TEST(plandor1, broken_files_are_refused_and_leave_the_window_empty) {
         EXPECT_EQ(box.caption, L"plandor1");
         EXPECT_EQ(box.text, L"Cannot load DIB file");
         EXPECT_EQ(icon_of(box.hwnd), box_icon::none);
+        // The box belongs to the window and holds it while it shows.
+        EXPECT_EQ(GetWindow(box.hwnd, GW_OWNER), hwnd);
+        EXPECT_FALSE(IsWindowEnabled(hwnd));
         dismiss(box);
+        EXPECT_TRUE(wait_until([&] { return IsWindowEnabled(hwnd) != FALSE; }, 3000));
         // The earlier image went before loading.
         image shown = capture_client(hwnd);
         EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));
