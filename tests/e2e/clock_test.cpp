@@ -110,9 +110,9 @@ void expect_face_between(const image& shown, const SYSTEMTIME& before, const SYS
                   << best << " pixels)";
 }
 
-void expect_current_face(HWND hwnd, bool redraw, const char* what) {
+void expect_current_face(HWND hwnd, const char* what) {
     const SYSTEMTIME before = now();
-    const image shown = capture_client(hwnd, redraw);
+    const image shown = capture_client(hwnd);
     expect_face_between(shown, before, now(), what);
 }
 
@@ -134,7 +134,7 @@ TEST(clock, painted_hands_show_the_current_time) {
     HWND hwnd = launch(a, L"clock");
     ASSERT_NE(hwnd, nullptr);
     resize(hwnd, 500, 460);
-    expect_current_face(hwnd, true, "painted");
+    expect_current_face(hwnd, "painted");
 }
 
 // Each tick erases the old second hand and draws the new hands over what is on the screen: after
@@ -144,9 +144,9 @@ TEST(clock, ticks_move_the_second_hand_without_traces) {
     HWND hwnd = launch(a, L"clock");
     ASSERT_NE(hwnd, nullptr);
     resize(hwnd, 460, 500);
-    capture_client(hwnd, true);
+    capture_client(hwnd);
     Sleep(3300);
-    expect_current_face(hwnd, false, "after three ticks");
+    expect_current_face(hwnd, "after three ticks");
 }
 
 // At a minute's turn all three hands are erased and drawn anew.
@@ -155,12 +155,12 @@ TEST(clock, ticks_move_every_hand_at_a_minute_change) {
     HWND hwnd = launch(a, L"clock");
     ASSERT_NE(hwnd, nullptr);
     resize(hwnd, 400, 400);
-    capture_client(hwnd, true);
+    capture_client(hwnd);
     const SYSTEMTIME start = now();
     // Until 1.5 s past the next full minute.
     Sleep((60 - start.wSecond) * 1000 - start.wMilliseconds + 1500);
     EXPECT_NE(now().wMinute, start.wMinute);
-    expect_current_face(hwnd, false, "after the minute changed");
+    expect_current_face(hwnd, "after the minute changed");
 }
 
 // The dots at the hour positions are 100 units across, the others 33, on a circle of radius 900.

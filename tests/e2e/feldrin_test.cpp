@@ -70,7 +70,7 @@ void expect_font(HWND hwnd, int index) {
     scroll_state s = read_scroll(hwnd, SB_VERT);
     ASSERT_TRUE(s.present);
     EXPECT_EQ(s.pos, index);
-    image shown = capture_client(hwnd, false);
+    image shown = capture_client(hwnd);
     ASSERT_GT(shown.width, 0);
     image ref = expected(shown.width, shown.height, index);
     int bad = ink_mismatch(shown, ref, RECT{0, 0, shown.width, shown.height});

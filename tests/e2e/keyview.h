@@ -103,7 +103,7 @@ inline void expect_view(HWND hwnd, HFONT font, const std::vector<logged>& newest
     drain(hwnd);
     drain(hwnd); // and the characters the first messages were translated into
     for (bool redraw : {false, true}) {
-        image shown = capture_client(hwnd, redraw);
+        image shown = redraw ? capture_repainted(hwnd) : capture_client(hwnd);
         ASSERT_GT(shown.width, 0);
         image ref = expected_view(shown.width, shown.height, font, newest_first);
         RECT all{0, 0, shown.width, shown.height};

@@ -32,7 +32,7 @@ inline int client_width(HWND hwnd) {
 // The client area as it is now, without asking for a repaint, against the rows drawn with `first`
 // at the top and the left origin x0.
 inline int differing_now(HWND hwnd, int first, int x0, const wchar_t* name) {
-    harness::image shown = harness::capture_client(hwnd, false);
+    harness::image shown = harness::capture_client(hwnd);
     return differing(shown, reference(shown.width, shown.height, first, x0), name);
 }
 

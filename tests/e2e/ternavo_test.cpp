@@ -69,7 +69,7 @@ void expect_poem_at(HWND hwnd, int position, const char* name) {
     resources res;
     system_font_size f;
     std::string text = res.shown();
-    image shown = capture_client(hwnd, false);
+    image shown = capture_client(hwnd);
     ASSERT_GT(shown.width, 0);
     image ref = render(shown.width, shown.height, [&](HDC dc) {
         RECT r{f.cx, f.cy * (1 - position), shown.width, shown.height};
@@ -185,7 +185,7 @@ TEST(ternavo, scrolled_to_the_bottom_the_last_line_is_at_the_top) {
     std::string last = text.substr(text.rfind('\n') + 1);
     ASSERT_GT(last.size(), 10u);
     system_font_size f;
-    image shown = capture_client(hwnd, true);
+    image shown = capture_client(hwnd);
     image ref = render(shown.width, shown.height,
                        [&](HDC dc) { TextOutA(dc, f.cx, 0, last.c_str(), int(last.size())); });
     RECT text_area{0, 0, shown.width - GetSystemMetrics(SM_CXVSCROLL), shown.height};

@@ -77,7 +77,7 @@ struct typer_window {
         drain(hwnd);
         gui_state s = read_gui_state(hwnd);
         for (bool redraw : {false, true}) {
-            image shown = capture_client(hwnd, redraw);
+            image shown = redraw ? capture_repainted(hwnd) : capture_client(hwnd);
             ASSERT_GT(shown.width, 0);
             image ref = render(shown.width, shown.height, [&](HDC dc) {
                 SelectObject(dc, f.font);

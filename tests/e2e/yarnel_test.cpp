@@ -33,7 +33,7 @@ TEST(yarnel, every_uncompressed_format_is_drawn_row_by_row_and_repainted_from_me
         ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\" + widen(f.name)));
         std::string first;
         // As drawn while reading, then after a repaint of the whole window.
-        EXPECT_EQ(differing(capture_client(hwnd, false), f.shown, 0, 0, &first), 0) << first;
+        EXPECT_EQ(differing(capture_client(hwnd), f.shown, 0, 0, &first), 0) << first;
         image shown = capture_client(hwnd);
         EXPECT_EQ(differing(shown, f.shown, 0, 0, &first), 0) << first;
         EXPECT_TRUE(all_of(shown, {f.f.width, 0, shown.width, shown.height}, window_colour()));

@@ -389,10 +389,10 @@ image capture_screen(const RECT& r) {
     return d.take(w, h);
 }
 
-image capture_client(HWND hwnd, bool redraw) {
-    SetForegroundWindow(hwnd);
-    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
+// Waits until the program has taken everything posted to it (the probe round trip) and has
+// painted, then captures until two captures a moment apart agree.
+static image capture_settled(HWND hwnd) {
+    drain(hwnd);
     settle(hwnd);
     image last = capture_screen(client_rect(hwnd));
     for (int i = 0; i < 20; i++) {
@@ -402,6 +402,17 @@ image capture_client(HWND hwnd, bool redraw) {
         last = now;
     }
     return last;
+}
+
+image capture_client(HWND hwnd) {
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return capture_settled(hwnd);
+}
+
+image capture_repainted(HWND hwnd) {
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return capture_settled(hwnd);
 }
 
 image render(int width, int height, const std::function<void(HDC)>& draw) {
@@ -575,6 +586,10 @@ scroll_state read_scroll(HWND hwnd, int bar) {
     s.present = swscanf(text.c_str(), L"%d\t%d\t%d\t%d\t%d", &s.min, &s.max, &s.page, &s.pos,
                         &s.track) == 5;
     return s;
+}
+
+int gdi_net(HWND hwnd) {
+    return _wtoi(probe(hwnd, PROBE_GDI_NET).c_str());
 }
 
 void drain(HWND hwnd) {

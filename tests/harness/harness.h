@@ -98,9 +98,13 @@ struct image {
         return width == o.width && height == o.height && px == o.px;
     }
 };
-// The window's client area as on screen. With redraw, it is invalidated and repainted first; the
-// capture is repeated until two in a row agree.
-image capture_client(HWND hwnd, bool redraw = true);
+// The window's client area as the program left it on screen: once the program has taken every
+// message posted to it and painted, captured until two captures in a row agree. Nothing is
+// invalidated, so what a click, key, tick or command failed to repaint shows as it is.
+image capture_client(HWND hwnd);
+// The client area after the whole of it was invalidated and repainted: only for tests whose
+// subject is the painting itself (a covered and uncovered window paints the same picture).
+image capture_repainted(HWND hwnd);
 image capture_screen(const RECT& r);
 // A reference drawn by the test itself with GDI on a white surface of the given size.
 image render(int width, int height, const std::function<void(HDC)>& draw);
@@ -138,6 +142,9 @@ struct scroll_state {
 // A scroll bar read inside the program (GetScrollInfo does not work across processes under Wine):
 // bar is SB_VERT or SB_HORZ of the window, or SB_CTL when hwnd is a scroll-bar control.
 scroll_state read_scroll(HWND hwnd, int bar);
+// Drawing objects the program made minus those it deleted since the first call for it (which
+// returns 0); counted inside the program, since GetGuiResources is a stub under Wine.
+int gdi_net(HWND hwnd);
 // Returns once the window's thread has taken every message posted to it before (a sent message,
 // as sync uses, overtakes posted ones).
 void drain(HWND hwnd);

@@ -7,6 +7,7 @@
 #include "probe_imports.h"
 
 bool probe_text_answer(WPARAM query, std::wstring& out); // probe_text.cpp
+void probe_gdi_answer(std::wstring& out);                // probe_gdi.cpp
 
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
@@ -141,6 +142,7 @@ static void answer(const MSG* m) {
         count_beeps();
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
         break;
+    case PROBE_GDI_NET: probe_gdi_answer(out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

@@ -34,6 +34,9 @@ enum probe_query {
     // 70-79: mouse input.
     PROBE_CURSOR_COUNT = 70, // the cursor display count of the window's thread (ShowCursor)
     PROBE_BEEPS = 71,        // calls of MessageBeep by the program since the first such query
+    // Drawing objects the program made minus those it deleted since the first such query (which
+    // answers 0): flat when nothing leaks.
+    PROBE_GDI_NET = 72,
 
     // The window's class: style, extra bytes, background, own icon.
     PROBE_CLASS_INFO = 50,
