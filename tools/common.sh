@@ -179,6 +179,111 @@ stop_cups() {
     return 0
 }
 
+# ---- Private environments for parallel tests ----
+# Each environment is a world of its own: an Xvfb screen (so its own focus, desktop and X
+# clipboard), a copy of one freshly prepared Wine prefix with its own persistent wineserver, and
+# its own CUPS scheduler with the PDF printer. Its variables are written to <dir>/<k>.env, which
+# tools/in-env reads for the test that CTest gives environment k. Every process started is
+# recorded in <dir>/pids for stop_envs.
+
+# start_envs <dir> <count>
+start_envs() {
+    local dir=$1 count=$2 k
+    SUITE_ENVS=$dir
+    export SUITE_ENVS
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    : >"$dir/pids"
+    for k in $(seq 1 "$count"); do
+        mkdir -p "$dir/$k"
+        (BUILD=$dir/$k start_xvfb && echo "$XVFB_PID" >>"$dir/pids") || return 1
+    done
+    prepare_template "$dir/1" || return 1
+    for k in $(seq 1 "$count"); do
+        start_env "$dir" "$k" || return 1
+    done
+    # Wine's own start-up, once per environment, side by side.
+    for k in $(seq 1 "$count"); do
+        (source "$dir/$k.env" && $WINE cmd /c exit >/dev/null 2>&1) &
+    done
+    wait
+    # CTest's view of them: one slot each.
+    {
+        printf '{"version":{"major":1,"minor":0},"local":[{"env":['
+        for k in $(seq 1 "$count"); do
+            [ "$k" -gt 1 ] && printf ','
+            printf '{"id":"%s","slots":1}' "$k"
+        done
+        printf ']}]}\n'
+    } >"$dir/resources.json"
+}
+
+# prepare_template <env home>: one prefix prepared from scratch (on that environment's screen) and
+# then only copied, since preparing takes far longer than copying. No test ever runs in it, so it
+# stays as prepared; it is made again when Wine or the settings change. The wineserver writes the
+# registry out as it ends, so it must be gone before the prefix is copied.
+prepare_template() {
+    local template=$BUILD/wine-template stamp
+    stamp=$( (/usr/lib/wine/wine64 --version; cat "$ROOT/tools/wine-settings.reg"; ls /usr/share/wine/fonts) 2>&1 | md5sum)
+    if [ -f "$template/.suite-ready" ] && [ "$(cat "$template/.stamp" 2>/dev/null)" = "$stamp" ]; then
+        TEMPLATE=$template
+        return 0
+    fi
+    (
+        export DISPLAY=:$(head -n1 "$1/xvfb.display")
+        start_wine "$template" 1
+        /usr/lib/wine/wineserver -k >/dev/null 2>&1
+        /usr/lib/wine/wineserver -w >/dev/null 2>&1
+    )
+    [ -f "$template/.suite-ready" ] || return 1
+    echo "$stamp" >"$template/.stamp"
+    TEMPLATE=$template
+}
+
+# start_env <dir> <k>: environment k's printer, prefix and wineserver, and its variables (a
+# subshell keeps the variables of one from the next).
+start_env() {
+    local dir=$1 k=$2
+    (
+        local home=$dir/$k
+        export DISPLAY=:$(head -n1 "$home/xvfb.display")
+        start_cups "$home/cups" >/dev/null 2>&1 </dev/null
+        echo "cups $CUPSD_PID $CUPS_CONF_ID" >>"$dir/pids"
+        cp -a "$TEMPLATE" "$home/prefix" || exit 1
+        wine_env "$home/prefix"
+        setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
+        cat >"$dir/$k.env" <<ENV
+export DISPLAY=$DISPLAY WINEPREFIX=$home/prefix WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
+export CUPS_SERVER=$CUPS_SERVER SUITE_PDF_DIR=$SUITE_PDF_DIR
+ENV
+    )
+}
+
+stop_envs() {
+    local dir=${SUITE_ENVS:-} f
+    [ -n "$dir" ] && [ -f "$dir/pids" ] || return 0
+    for f in "$dir"/*.env; do
+        [ -f "$f" ] || continue
+        (source "$f" && /usr/lib/wine/wineserver -k >/dev/null 2>&1)
+    done
+    while read -r a b c; do
+        if [ "$a" = cups ]; then
+            [ -n "$b" ] && as_root kill "$b" 2>/dev/null
+            [ -n "$c" ] && as_root rm -f "/etc/cups/cups-pdf-$c.conf"
+        else
+            kill "$a" 2>/dev/null
+        fi
+    done <"$dir/pids"
+    : >"$dir/pids"
+    return 0
+}
+
+# How many environments (and so tests at once): SUITE_JOBS, or two per core.
+test_jobs() {
+    echo "${SUITE_JOBS:-$(($(nproc) * 2))}"
+}
+
 # The native fuzzers (clang, libFuzzer and the sanitizers) in build/native.
 build_native() {
     if [ ! -f "$BUILD/native/build.ninja" ]; then

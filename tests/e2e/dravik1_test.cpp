@@ -11,7 +11,7 @@ static std::vector<text_call> full_paint(HWND hwnd) {
     return text_log(hwnd);
 }
 
-TEST(dravik1, rows_show_label_description_and_current_value_in_their_columns) {
+TEST(dravik1, a_full_paint_shows_label_description_and_value_in_their_columns) {
     app a;
     HWND hwnd = launch(a, L"dravik1");
     ASSERT_NE(hwnd, nullptr);
@@ -48,7 +48,7 @@ TEST(dravik1, rows_show_label_description_and_current_value_in_their_columns) {
     EXPECT_EQ(ink.left, bounds(want, is_dark).left);
 }
 
-TEST(dravik1, every_row_shows_its_label_description_and_own_value) {
+TEST(dravik1, a_full_paint_shows_every_row_with_its_own_value) {
     app a;
     HWND hwnd = launch(a, L"dravik1");
     ASSERT_NE(hwnd, nullptr);

@@ -88,8 +88,9 @@ TEST(galvorn4, the_focus_returns_to_its_cell_after_deactivation) {
         return GetGUIThreadInfo(thread, &info) && info.hwndFocus != cell;
     })) << "the cell keeps the focus while another program is active";
 
-    // read_grid brings the window to the front again.
-    EXPECT_EQ(read_grid(hwnd, true), marks);
+    // Brought to the front again, as the user would.
+    SetForegroundWindow(hwnd);
+    EXPECT_EQ(wait_grid(hwnd, true, marks), marks);
     ASSERT_TRUE(GetGUIThreadInfo(thread, &info));
     EXPECT_EQ(info.hwndFocus, cell);
     // And the keys go on from there.

@@ -69,8 +69,10 @@ image expected_image(int w, int h, const std::vector<std::wstring>& lines) {
 }
 
 void expect_table(HWND hwnd, const wchar_t* name) {
-    start_text_log(hwnd);
+    // On the screen as the program left it, and the text calls of one full repaint.
     image shown = capture_client(hwnd);
+    start_text_log(hwnd);
+    capture_repainted(hwnd);
     const std::vector<std::wstring> lines = expected_lines(hwnd);
     std::vector<text_call> log = text_log(hwnd);
     ASSERT_EQ(log.size(), 8u);
@@ -93,7 +95,7 @@ void expect_table(HWND hwnd, const wchar_t* name) {
 
 } // namespace
 
-TEST(ostrane, text_mode_line_shows_the_client_size) {
+TEST(ostrane, text_mode_line_painted_with_the_client_size) {
     app a;
     HWND hwnd = launch(a, L"ostrane");
     ASSERT_NE(hwnd, nullptr);
@@ -116,7 +118,7 @@ TEST(ostrane, text_mode_line_shows_the_client_size) {
     EXPECT_EQ(line->y, 3 * fixed_cell().cy);
 }
 
-TEST(ostrane, six_modes_under_the_heading_and_new_values_after_a_resize) {
+TEST(ostrane, six_modes_painted_under_the_heading_and_new_values_after_a_resize) {
     app a;
     HWND hwnd = launch(a, L"ostrane");
     ASSERT_NE(hwnd, nullptr);
