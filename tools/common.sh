@@ -223,6 +223,19 @@ start_envs() {
 # stays as prepared; it is made again when Wine or the settings change. The wineserver writes the
 # registry out as it ends, so it must be gone before the prefix is copied.
 prepare_template() {
+    local template=$BUILD/wine-template stamp lock
+    # Two runs in one tree must not prepare it at the same time.
+    mkdir -p "$BUILD"
+    exec {lock}>"$BUILD/wine-template.lock"
+    flock "$lock"
+    prepare_template_locked "$@"
+    local status=$?
+    flock -u "$lock"
+    exec {lock}>&-
+    return $status
+}
+
+prepare_template_locked() {
     local template=$BUILD/wine-template stamp
     stamp=$( (/usr/lib/wine/wine64 --version; cat "$ROOT/tools/wine-settings.reg"; ls /usr/share/wine/fonts) 2>&1 | md5sum)
     if [ -f "$template/.suite-ready" ] && [ "$(cat "$template/.stamp" 2>/dev/null)" = "$stamp" ]; then

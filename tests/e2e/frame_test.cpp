@@ -133,9 +133,9 @@ TEST(frame, idle_loop_runs_the_idle_step_between_messages) {
     app a;
     HWND hwnd = start_loops(a, L"idle");
     ASSERT_NE(hwnd, nullptr);
-    ASSERT_TRUE(wait_until([&] { return text_of(hwnd).rfind(L"idle ", 0) == 0; }, 5000));
+    ASSERT_TRUE(wait_until([&] { return text_of(hwnd).rfind(L"idle ", 0) == 0; }));
     int first = std::stoi(text_of(hwnd).substr(5));
-    EXPECT_TRUE(wait_until([&] { return std::stoi(text_of(hwnd).substr(5)) > first; }, 5000));
+    EXPECT_TRUE(wait_until([&] { return std::stoi(text_of(hwnd).substr(5)) > first; }));
     close(hwnd); // WM_QUIT still ends the loop
     DWORD code = 99;
     ASSERT_TRUE(a.wait_exit(10000, &code));

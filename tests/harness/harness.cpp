@@ -391,12 +391,28 @@ image capture_screen(const RECT& r) {
 
 // Waits until the program has taken everything posted to it (the probe round trip) and has
 // painted, then captures until two captures a moment apart agree.
+static BOOL CALLBACK child_needs_paint(HWND child, LPARAM lp) {
+    if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(lp) = true;
+    return FALSE;
+}
+
+// No part of the window or of its children waits to be painted.
+static bool painted(HWND hwnd) {
+    if (GetUpdateRect(hwnd, nullptr, FALSE)) return false;
+    bool pending = false;
+    EnumChildWindows(hwnd, child_needs_paint, reinterpret_cast<LPARAM>(&pending));
+    return !pending;
+}
+
 static image capture_settled(HWND hwnd) {
     drain(hwnd);
+    wait_until([&] { return painted(hwnd); }, 10000);
     settle(hwnd);
     image last = capture_screen(client_rect(hwnd));
     for (int i = 0; i < 20; i++) {
         settle(hwnd, 40);
+        wait_until([&] { return painted(hwnd); }, 10000);
         image now = capture_screen(client_rect(hwnd));
         if (now == last) return now;
         last = now;

@@ -60,7 +60,7 @@ std::vector<HWND> children(HWND parent); // all descendants, in z-order
 RECT client_rect(HWND hwnd);             // the client area, in screen coordinates
 void sync(HWND hwnd);                // returns when the window's thread has taken a sent message
 void settle(HWND hwnd, int ms = 60); // sync, a short pause, sync again
-bool wait_until(const std::function<bool()>& ready, DWORD timeout_ms = 5000);
+bool wait_until(const std::function<bool()>& ready, DWORD timeout_ms = 10000);
 void resize(HWND hwnd, int width, int height); // outer size, the top-left corner kept
 void close(HWND hwnd);                         // WM_CLOSE, posted
 

@@ -50,6 +50,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmd, int show) {
         CreateWindowW(L"bare_edit", L"Bare Edit", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
+    // The file name, without the quotes around it.
+    if (cmd && *cmd == L'"') {
+        cmd++;
+        if (wchar_t* end = wcschr(cmd, L'"')) *end = 0;
+    }
     if (cmd && *cmd) load(cmd);
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
