@@ -15,6 +15,41 @@ static size_t bytes_to_zero(const uint8_t* p, size_t n) {
     return zero ? size_t(static_cast<const uint8_t*>(zero) - p) : n;
 }
 
+bool is_utf8_beyond_ascii(const uint8_t* p, size_t n) {
+    bool beyond = false;
+    for (size_t i = 0; i < n;) {
+        const uint8_t b = p[i];
+        if (b < 0x80) {
+            i++;
+            continue;
+        }
+        // The length of the sequence and the range its second byte must lie in: the narrow
+        // ranges after E0, ED, F0 and F4 shut out overlong forms, surrogates and values past
+        // U+10FFFF.
+        size_t len;
+        uint8_t lo = 0x80, hi = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            len = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            len = 3;
+            if (b == 0xE0) lo = 0xA0;
+            if (b == 0xED) hi = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            len = 4;
+            if (b == 0xF0) lo = 0x90;
+            if (b == 0xF4) hi = 0x8F;
+        } else {
+            return false; // a continuation byte, C0, C1 or F5 to FF where a sequence should start
+        }
+        if (n - i < len || p[i + 1] < lo || p[i + 1] > hi) return false;
+        for (size_t k = 2; k < len; k++)
+            if (p[i + k] < 0x80 || p[i + k] > 0xBF) return false;
+        beyond = true;
+        i += len;
+    }
+    return beyond;
+}
+
 text_layout analyse_text(const uint8_t* data, size_t n, uint32_t marks) {
     text_layout t{TEXT_ANSI, 0, 0};
     if ((marks & (MARK_UTF16_LE | MARK_UTF16_BE)) && n >= 2) {
@@ -30,6 +65,7 @@ text_layout analyse_text(const uint8_t* data, size_t n, uint32_t marks) {
         t.offset = 3;
     }
     t.bytes = bytes_to_zero(data + t.offset, n - t.offset);
+    if (t.encoding == TEXT_ANSI && is_utf8_beyond_ascii(data, t.bytes)) t.encoding = TEXT_UTF8;
     return t;
 }
 

@@ -12,8 +12,8 @@
 enum : uint32_t { MARK_UTF16_LE = 0x08, MARK_UTF16_BE = 0x80 };
 
 enum text_encoding {
-    TEXT_ANSI,     // no mark: the system ANSI code page
-    TEXT_UTF8,     // EF BB BF
+    TEXT_ANSI,     // no mark and not UTF-8: the system ANSI code page
+    TEXT_UTF8,     // EF BB BF, or no mark and well-formed UTF-8 with a character beyond ASCII
     TEXT_UTF16_LE, // FF FE
     TEXT_UTF16_BE, // FE FF: every 16-bit unit swapped
 };
@@ -30,7 +30,14 @@ struct text_layout {
 // the first two bytes decide.
 uint32_t mark_flags_of(const uint8_t* data, size_t n);
 
-// The layout of a file of n bytes whose mark flags are `marks`.
+// Whether n bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above
+// U+10FFFF, no sequence cut short) holding at least one character beyond ASCII. Text in another
+// byte encoding, such as Windows-1252 with accented letters, practically never is.
+bool is_utf8_beyond_ascii(const uint8_t* p, size_t n);
+
+// The layout of a file of n bytes whose mark flags are `marks`. Without a mark, a text that is
+// well-formed UTF-8 beyond ASCII is read as UTF-8 (saving it again must not turn each of its
+// characters into two or three others); any other is read in the ANSI code page.
 text_layout analyse_text(const uint8_t* data, size_t n, uint32_t marks);
 
 // The UTF-16 units of layout.bytes bytes at data + layout.offset (a final odd byte counts as a unit

@@ -23,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t n) {
             if (again != len || out.back() != 0xABCD) abort();
             for (size_t i = 0; i + 1 < out.size() && i < len; i++)
                 if (out[i] == 0) abort();
+        } else if (t.encoding == TEXT_UTF8 && t.offset == 0 &&
+                   !is_utf8_beyond_ascii(file.data(), t.bytes)) {
+            abort(); // without a mark, only well-formed UTF-8 is read as UTF-8
         } else if (t.bytes && file[t.offset + t.bytes] != 0 && t.offset + t.bytes < n) {
             abort(); // a byte text ends at a zero byte or the end of the file
         }

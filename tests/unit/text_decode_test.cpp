@@ -107,3 +107,56 @@ TEST(text_decode, decoding_never_writes_beyond_its_room) {
     EXPECT_EQ(out[1], 'b');
     EXPECT_EQ(out[2], 0xEEEE);
 }
+
+// A file without a mark is read as UTF-8 only when all of it is well-formed UTF-8 with at least
+// one character beyond ASCII; anything else goes to the ANSI code page as before, and the marks
+// still decide first.
+TEST(text_decode, utf8_without_a_mark_is_recognised_only_when_well_formed) {
+    const struct {
+        const char* what;
+        std::string file;
+        text_encoding want;
+        size_t offset;
+    } cases[] = {
+        {"Russian", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\r\n", TEXT_UTF8, 0},
+        {"German",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e",
+         TEXT_UTF8, 0},
+        {"Japanese", "\xE3\x81\x93\xE3\x82\x93\xE3\x81\xAB\xE3\x81\xA1\xE3\x81\xAF", TEXT_UTF8, 0},
+        {"four bytes", "a\xF0\x9F\x98\x80z", TEXT_UTF8, 0},
+        {"highest", "\xF4\x8F\xBF\xBF", TEXT_UTF8, 0},
+        {"pure ASCII", "plain text\r\n", TEXT_ANSI, 0},
+        {"Windows-1252",
+         "Gr\xFC\xDF"
+         "e caf\xE9",
+         TEXT_ANSI, 0},
+        {"lone continuation byte",
+         "ab\x80"
+         "cd \xC3\xA9",
+         TEXT_ANSI, 0},
+        {"overlong slash", "\xC0\xAF \xC3\xA9", TEXT_ANSI, 0},
+        {"overlong three bytes", "\xE0\x80\xAF \xC3\xA9", TEXT_ANSI, 0},
+        {"overlong four bytes", "\xF0\x8F\xBF\xBF", TEXT_ANSI, 0},
+        {"surrogate", "\xED\xA0\x80 \xC3\xA9", TEXT_ANSI, 0},
+        {"past U+10FFFF", "\xF4\x90\x80\x80", TEXT_ANSI, 0},
+        {"F5 and up", "\xF5\x80\x80\x80", TEXT_ANSI, 0},
+        {"cut short at the end", "\xC3\xA9 caf\xE2\x82", TEXT_ANSI, 0},
+        {"UTF-8 mark",
+         "\xEF\xBB\xBF"
+         "abc",
+         TEXT_UTF8, 3},
+        {"UTF-16 mark wins", "\xFF\xFE\xC3\xA9", TEXT_UTF16_LE, 2},
+    };
+    for (const auto& c : cases) {
+        const text_layout t = layout_of(c.file);
+        EXPECT_EQ(t.encoding, c.want) << c.what;
+        EXPECT_EQ(t.offset, c.offset) << c.what;
+    }
+    // What the editor then shows: the platform's UTF-8 conversion of the whole text.
+    const std::string russian = cases[0].file;
+    wchar_t shown[32] = L"";
+    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, russian.data(),
+                                      int(layout_of(russian).bytes), shown, 32);
+    EXPECT_EQ(std::wstring(shown, n), L"\u041F\u0440\u0438\u0432\u0435\u0442\r\n");
+}
