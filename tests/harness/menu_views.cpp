@@ -160,14 +160,14 @@ bool all_colour(const image& img, const RECT& r, uint32_t colour) {
 
 namespace harness {
 
+// Posted only: what reads the result next (a probe question, a capture, a wait for a box) comes
+// after it in the program's queue.
 void menu_command(HWND hwnd, int id) {
     PostMessageW(hwnd, WM_COMMAND, WPARAM(id), 0);
-    drain(hwnd);
 }
 
 void system_command(HWND hwnd, WPARAM id) {
     PostMessageW(hwnd, WM_SYSCOMMAND, id, 0);
-    drain(hwnd);
 }
 
 void expect_message_box(app& a, const std::wstring& caption, const std::wstring& text,
@@ -187,7 +187,11 @@ void expect_menu(const std::vector<menu_item>& got, const std::vector<item_row>&
         SCOPED_TRACE("item " + std::to_string(i));
         EXPECT_EQ(got[i].depth, want[i].depth);
         EXPECT_EQ(got[i].id, want[i].id);
-        EXPECT_EQ(got[i].state, want[i].state);
+        // Separators come back disabled and grayed as well under Wine; only their kind counts.
+        if (want[i].state & MF_SEPARATOR)
+            EXPECT_TRUE(got[i].state & MF_SEPARATOR);
+        else
+            EXPECT_EQ(got[i].state, want[i].state);
         EXPECT_EQ(got[i].text, want[i].text);
     }
 }

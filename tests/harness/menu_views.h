@@ -59,7 +59,7 @@ uint32_t px_of(COLORREF c); // a COLORREF as the capture's 0x00RRGGBB
 
 namespace harness {
 
-// A menu command as the menu sends it: WM_COMMAND posted, then every posted message taken.
+// A menu command as the menu sends it: WM_COMMAND posted.
 void menu_command(HWND hwnd, int id);
 // A system-menu command likewise (WM_SYSCOMMAND with the id whole).
 void system_command(HWND hwnd, WPARAM id);
