@@ -110,7 +110,7 @@ static LRESULT CALLBACK wnd_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     process_start(&g, sizeof g, 0);
     frame_init(&g.frame, L"sardeno", L"Button Look", wnd_proc);
-    if (frame_register(&g.frame) && frame_create(&g.frame, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN))
+    if (frame_register(&g.frame) && frame_create(&g.frame, WS_OVERLAPPEDWINDOW))
         frame_loop(&g.frame);
     process_end(frame_exit_code(&g.frame));
 }

@@ -133,6 +133,14 @@ TEST(sardeno, ten_buttons_in_a_column_and_the_log_header) {
     image shown = capture_client(hwnd);
     EXPECT_EQ(log.header_difference(shown), 0);
     EXPECT_TRUE(log.log_fresh(shown));
+    // The group box draws only its frame and caption; the window paints beneath it, so nothing
+    // dark (a part left unpainted) shows inside.
+    RECT box;
+    GetWindowRect(GetDlgItem(hwnd, 7), &box);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&box), 2);
+    for (int y = box.top + u.cy; y < box.bottom - 4; y++)
+        for (int x = box.left + 4; x < box.right - 4; x++)
+            ASSERT_FALSE(is_dark(shown.at(x, y))) << "at " << x << "," << y;
 }
 
 TEST(sardeno, clicks_log_their_messages_at_the_bottom_and_the_log_scrolls_up) {
@@ -215,7 +223,19 @@ TEST(sardeno, a_repaint_or_a_new_size_clears_the_log_to_its_header) {
     click(GetDlgItem(hwnd, 1));
     image shown = capture_client(hwnd);
     ASSERT_FALSE(log.log_blank(shown));
+    // The buttons are repainted with the window (it does not clip them), so the owner-draw
+    // button's requests are logged afresh.
     shown = capture_repainted(hwnd);
+    EXPECT_TRUE(log.log_fresh(shown));
+    EXPECT_EQ(log.header_difference(shown), 0);
+
+    // A repaint of a small corner away from the log (as when a window over it goes) clears the
+    // whole log too.
+    click(GetDlgItem(hwnd, 0));
+    ASSERT_FALSE(log.log_blank(capture_client(hwnd)));
+    RECT corner{0, 0, 4, 4};
+    InvalidateRect(hwnd, &corner, TRUE);
+    shown = capture_client(hwnd);
     EXPECT_TRUE(log.log_blank(shown));
     EXPECT_EQ(log.header_difference(shown), 0);
 
