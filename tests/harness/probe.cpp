@@ -115,6 +115,9 @@ static void post_click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+// Menus and list boxes: probe_menus.cpp.
+void probe_menus_answer(HWND hwnd, WPARAM query, std::wstring& out);
+
 static void answer(const MSG* m) {
     std::wstring out;
     switch (m->wParam) {
@@ -143,6 +146,9 @@ static void answer(const MSG* m) {
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
         break;
     case PROBE_GDI_NET: probe_gdi_answer(out); break;
+    case PROBE_ENVIRONMENT ... PROBE_CLOSE_COUNTING_BITMAPS:
+        probe_menus_answer(m->hwnd, m->wParam, out);
+        break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

@@ -50,6 +50,18 @@ enum probe_query {
     PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment
     PROBE_PRESS_ESCAPE = 31,   // Esc typed into the focused window; then the windows as above
     PROBE_CLICK_CANCEL = 32,   // a click on the IDCANCEL button of the thread's visible dialog
+
+    // 116-119: menus and list boxes (probe_menus.cpp).
+    PROBE_ENVIRONMENT = 116, // the process's environment block, one string a line
+    // The pop-up menu the thread shows now: "left\ttop\n" of its window, then its items and
+    // their pop-ups' items as the menu answers give them; "" when none is shown.
+    PROBE_POPUP_MENU = 117,
+    // The menu bar, a line "system", then the system menu: "depth\tid\tstate\ttype\tbitmap\n"
+    // per item, bitmap as mono_bits_text (mono_bits.h) or "-" for an item without one.
+    PROBE_MENU_BITMAPS = 118,
+    // Closes the window from inside (its WM_DESTROY has run when the answer comes) and answers
+    // "alive\tof": how many of the bitmaps its menus held still exist.
+    PROBE_CLOSE_COUNTING_BITMAPS = 119,
 };
 
 // Thread-window answers: one line per visible top-level window of the program's thread,
