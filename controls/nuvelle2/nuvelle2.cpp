@@ -93,13 +93,16 @@ static void on_paint(HWND hwnd) {
     paint_figure(hwnd, g.colour, g.figure);
 }
 
+// Only OK (1) commits a new choice; Cancel gives 0 and a dialog that could not be made -1.
+static void on_about(HWND hwnd) {
+    if (DialogBoxParamW(rt.module, IDD_ABOUTBOX, hwnd, about_proc, 0) != 1) return;
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 static LRESULT CALLBACK wnd_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
-        // Only OK (1) commits; Cancel gives 0 and a dialog that could not be made -1.
-        if (LOWORD(wp) == IDM_ABOUT &&
-            DialogBoxParamW(rt.module, IDD_ABOUTBOX, hwnd, about_proc, 0) == 1)
-            InvalidateRect(hwnd, nullptr, TRUE);
+        if (LOWORD(wp) == IDM_ABOUT) on_about(hwnd);
         return 0;
     case WM_PAINT: on_paint(hwnd); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
