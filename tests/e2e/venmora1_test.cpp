@@ -1,6 +1,7 @@
 // Venmora1: three subclassed scroll bars on a white panel in the left half; the right half shows
 // the mixed colour.
 #include "harness/dialogs.h"
+#include "harness/probe.h"
 
 using namespace harness;
 
@@ -125,5 +126,31 @@ TEST(venmora1, one_background_brush_at_a_time) {
     c.value[0] = 40;
     c.value[2] = 255;
     c.expect_shown();
+    EXPECT_EQ(gdi_net(c.hwnd), 0);
+}
+
+// The labels and values sit on the highlight colour: when the user changes it, they follow, and
+// the brush made for the old colour is deleted.
+TEST(venmora1, labels_follow_a_change_of_the_highlight_colour) {
+    colour_bars c;
+    c.start();
+    ASSERT_NE(c.hwnd, nullptr);
+    EXPECT_EQ(gdi_net(c.hwnd), 0);
+    const struct {
+        int query;
+        uint32_t background;
+    } steps[] = {{PROBE_SYSCOLOR_HIGHLIGHT, 0xFFFFA0}, {PROBE_SYSCOLOR_RESTORE, 0xFFFFFF}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.query);
+        probe(c.hwnd, s.query);
+        image shown = capture_client(c.hwnd);
+        for (int i = 0; i < 3; i++)
+            for (HWND label : {c.labels[i], c.values[i]}) {
+                RECT r = rect_in(c.hwnd, label);
+                EXPECT_EQ(shown.at(r.left, r.top), s.background);
+                EXPECT_EQ(shown.at(r.right - 1, r.bottom - 1), s.background);
+                EXPECT_GT(count_px(shown, r, primary[i]), 5);
+            }
+    }
     EXPECT_EQ(gdi_net(c.hwnd), 0);
 }
