@@ -9,6 +9,8 @@
 bool probe_text_answer(WPARAM query, std::wstring& out); // probe_text.cpp
 void probe_gdi_answer(std::wstring& out);                // probe_gdi.cpp
 
+void probe_syscolor_answer(WPARAM query, std::wstring& out); // probe_syscolor.cpp
+
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
     for (int i = 0; i < n; i++) {
@@ -149,6 +151,8 @@ static void answer(const MSG* m) {
     case PROBE_ENVIRONMENT ... PROBE_CLOSE_COUNTING_BITMAPS:
         probe_menus_answer(m->hwnd, m->wParam, out);
         break;
+    case PROBE_SYSCOLOR_HIGHLIGHT:
+    case PROBE_SYSCOLOR_RESTORE: probe_syscolor_answer(m->wParam, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

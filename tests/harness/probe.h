@@ -38,6 +38,13 @@ enum probe_query {
     // answers 0): flat when nothing leaks.
     PROBE_GDI_NET = 72,
 
+    // 120-121: the system colours, changed inside the program's process (Wine keeps them per
+    // process) the way the user would change them: every top-level window hears WM_SYSCOLORCHANGE.
+    // 120 makes COLOR_BTNHIGHLIGHT pale yellow, RGB(255, 255, 160), and answers the colour it had
+    // as a decimal COLORREF; 121 puts back the colour 120 found.
+    PROBE_SYSCOLOR_HIGHLIGHT = 120,
+    PROBE_SYSCOLOR_RESTORE = 121,
+
     // The window's class: style, extra bytes, background, own icon.
     PROBE_CLASS_INFO = 50,
     // "1" while input or posted messages wait in the window thread's queue, else "0".

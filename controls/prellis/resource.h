@@ -1,0 +1,4 @@
+// Ids of prellis's resources.
+#pragma once
+
+#define IDI_PRELLIS 101
