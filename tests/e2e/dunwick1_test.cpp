@@ -28,11 +28,14 @@ TEST(dunwick1, flips_between_blue_and_red_at_each_tick_with_a_beep) {
         uint32_t colour;
         int beeps;
     } after_tick[] = {{red, 1}, {blue, 2}, {red, 3}};
+    const int painted = paints(hwnd);
     for (const auto& t : after_tick) {
         ASSERT_TRUE(tick(hwnd));
         EXPECT_TRUE(filled_with(capture_client(hwnd), t.colour)) << "after beep " << t.beeps;
         EXPECT_EQ(beeps(hwnd), t.beeps);
     }
+    // One paint per tick: each paint validates what it painted, so none repeats.
+    EXPECT_EQ(paints(hwnd), painted + 3);
 
     // Repainted between ticks (a resize invalidates the whole window; Wine keeps the pixels of a
     // covered window, so uncovering would repaint nothing): filled whole in the current colour.
