@@ -6,8 +6,9 @@
 #include "probe.h"
 #include "probe_imports.h"
 
-bool probe_text_answer(WPARAM query, std::wstring& out); // probe_text.cpp
-void probe_gdi_answer(std::wstring& out);                // probe_gdi.cpp
+bool probe_text_answer(WPARAM query, std::wstring& out);   // probe_text.cpp
+void probe_gdi_answer(std::wstring& out);                  // probe_gdi.cpp
+void probe_timers_answer(const MSG* m, std::wstring& out); // probe_timers.cpp
 
 void probe_syscolor_answer(WPARAM query, std::wstring& out); // probe_syscolor.cpp
 
@@ -153,6 +154,7 @@ static void answer(const MSG* m) {
         break;
     case PROBE_SYSCOLOR_HIGHLIGHT:
     case PROBE_SYSCOLOR_RESTORE: probe_syscolor_answer(m->wParam, out); break;
+    case PROBE_TIMER_TICK ... PROBE_PAINTS: probe_timers_answer(m, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

@@ -69,6 +69,21 @@ enum probe_query {
     // Closes the window from inside (its WM_DESTROY has run when the answer comes) and answers
     // "alive\tof": how many of the bitmaps its menus held still exist.
     PROBE_CLOSE_COUNTING_BITMAPS = 119,
+    // 160-179: timers and screen reads. A program started while a held_timers (timers.h) lives
+    // takes no timer message of its own; the test gives it ticks one by one. A tick repeats the
+    // last timer message held for the window (the same timer id, and the callback for a callback
+    // timer) through the program's own message loop.
+    PROBE_TIMER_TICK = 160,    // one tick: "1" when given, "0" while none was held for the window
+    PROBE_TIMER_TICK_10 = 161, // ten ticks, as above
+    // Fault switches for programs that read the screen: from now on the program's GetCursorPos
+    // fails (FALSE), or its GetPixel answers CLR_INVALID; PROBE_READS_WORK ends both. Answer "1".
+    PROBE_FAIL_CURSOR_POS = 162,
+    PROBE_FAIL_GET_PIXEL = 163,
+    PROBE_READS_WORK = 164,
+    // WM_PAINT messages the program took since it started, and one more while the window's
+    // update region waits for its paint; counted by the same hook that holds the timers (so only
+    // in programs started while a held_timers lives).
+    PROBE_PAINTS = 165,
 };
 
 // Thread-window answers: one line per visible top-level window of the program's thread,

@@ -1,0 +1,6 @@
+// Shades of gray through palette indexes: 64 visible bands, the last at level 252.
+#include "gray_expect.h"
+
+TEST(felgar3, gray_bands_in_any_shape) {
+    gray_expect::run_scenario(L"felgar3", L"Shades of Gray #3", 64);
+}

@@ -1,0 +1,107 @@
+// The system palette viewer. On the test screen (24 bits, no palette) it refuses to run: its own
+// error message, owned by the window being created, then the frame's creation failure, and exit
+// code 0. On an 8-bit screen, where Wine gives a 256-colour palette, it lists the 256 entries in
+// cells of the fixed system font, wrapping before a cell would cross the right edge, and repaints
+// when another program changes the palette; each case skips itself on the other kind of display.
+#include "harness/harness.h"
+#include "harness/patches.h"
+#include "harness/timers.h"
+
+#include <stdio.h>
+
+using namespace harness;
+
+namespace {
+
+int palette_size() {
+    HDC screen = GetDC(nullptr);
+    const int size = GetDeviceCaps(screen, SIZEPALETTE);
+    ReleaseDC(nullptr, screen);
+    return size;
+}
+
+TEST(orvant1, refuses_a_display_without_a_256_colour_palette) {
+    if (palette_size() == 256) GTEST_SKIP() << "the display has a 256-colour palette";
+
+    app a;
+    ASSERT_TRUE(a.start(program_path(L"orvant1")));
+    const message_box first = wait_message_box(a);
+    ASSERT_NE(first.hwnd, nullptr);
+    EXPECT_EQ(first.caption, L"orvant1");
+    EXPECT_EQ(first.text,
+              L"This program requires that the video display mode have a 256-color palette.");
+    EXPECT_EQ(icon_of(first.hwnd), box_icon::error);
+    HWND owner = GetWindow(first.hwnd, GW_OWNER);
+    ASSERT_NE(owner, nullptr) << "owned by the window";
+    EXPECT_EQ(class_of(owner), L"orvant1");
+    EXPECT_EQ(text_of(owner), L"System Palette #1");
+    press(first.hwnd, IDOK);
+    ASSERT_TRUE(wait_until([&] { return !IsWindow(first.hwnd); }));
+
+    const message_box second = wait_message_box(a);
+    ASSERT_NE(second.hwnd, nullptr);
+    EXPECT_EQ(second.caption, L"orvant1");
+    EXPECT_EQ(second.text, L"Unable to create main window.");
+    EXPECT_EQ(icon_of(second.hwnd), box_icon::error);
+    EXPECT_EQ(GetWindow(second.hwnd, GW_OWNER), nullptr);
+    press(second.hwnd, IDOK);
+
+    DWORD code = 99;
+    ASSERT_TRUE(a.wait_exit(10000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+// The cells as they should be: "RR-GG-BB" of each system palette entry, left to right, a new row
+// when the next cell would cross the right edge, until a row would start below the bottom.
+image palette_cells(int w, int h) {
+    return render(w, h, [&](HDC dc) {
+        SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+        SIZE cell;
+        GetTextExtentPoint32W(dc, L"FF-FF-FF  ", 10, &cell);
+        HDC screen = GetDC(nullptr);
+        PALETTEENTRY entries[256] = {};
+        GetSystemPaletteEntries(screen, 0, 256, entries);
+        ReleaseDC(nullptr, screen);
+        int x = 0, y = 0;
+        for (const PALETTEENTRY& e : entries) {
+            wchar_t text[16];
+            swprintf(text, 16, L"%02X-%02X-%02X", e.peRed, e.peGreen, e.peBlue);
+            TextOutW(dc, x, y, text, 8);
+            x += cell.cx;
+            if (x + cell.cx > w) {
+                x = 0;
+                y += cell.cy;
+                if (y > h) break;
+            }
+        }
+    });
+}
+
+TEST(orvant1, lists_the_system_palette_on_a_256_colour_display) {
+    if (palette_size() != 256) GTEST_SKIP() << "the display has no 256-colour palette";
+    held_timers watched; // counts the program's paints
+    ASSERT_TRUE(watched.ok());
+    app a;
+    HWND hwnd = launch(a, L"orvant1");
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(text_of(hwnd), L"System Palette #1");
+    for (const SIZE s : {SIZE{720, 480}, SIZE{430, 700}, SIZE{300, 200}}) {
+        resize_client(hwnd, s.cx, s.cy);
+        const image shown = capture_client(hwnd);
+        const image want = palette_cells(shown.width, shown.height);
+        int differing = 0;
+        for (size_t i = 0; i < shown.px.size(); i++)
+            differing += is_dark(shown.px[i]) != is_dark(want.px[i]);
+        EXPECT_EQ(differing, 0) << s.cx << " x " << s.cy;
+    }
+    const int painted = paints(hwnd);
+    SendMessageTimeoutW(hwnd, WM_PALETTECHANGED, WPARAM(GetDesktopWindow()), 0, SMTO_ABORTIFHUNG,
+                        5000, nullptr);
+    EXPECT_EQ(paints(hwnd), painted + 1) << "another program's palette change repaints";
+    close(hwnd);
+    DWORD code = 99;
+    ASSERT_TRUE(a.wait_exit(10000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+} // namespace

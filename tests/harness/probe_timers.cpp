@@ -1,0 +1,98 @@
+// Inside the program: its timer messages held back until the test gives them, and fault switches
+// for its screen reads.
+//
+// Holding: the harness sets probe_hold_timers_hook for the whole desktop and names itself in the
+// environment variable PROBE_HOLD_TIMERS, which programs it starts meanwhile inherit. In those
+// programs every WM_TIMER taken from the queue is turned into WM_NULL and remembered, unless it is
+// one the test gave. A tick posts the remembered message again, so it goes through the program's
+// own loop and DispatchMessageW, which calls a callback timer's procedure as a real tick would.
+// The same hook counts the program's paints.
+#include <windows.h>
+#include <string>
+#include "probe.h"
+#include "probe_imports.h"
+
+static int holding = -1; // -1: not yet known
+static MSG held;         // the last timer message held back
+static bool have_held;
+static LONG given;  // ticks posted by the test and not yet taken
+static LONG paints; // WM_PAINT messages taken
+
+static bool holds_timers() {
+    if (holding < 0) {
+        wchar_t setter[32] = L"";
+        holding = GetEnvironmentVariableW(L"PROBE_HOLD_TIMERS", setter, 32) > 0 &&
+                  DWORD(_wtoi(setter)) != GetCurrentProcessId();
+    }
+    return holding == 1;
+}
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    probe_hold_timers_hook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && wp == PM_REMOVE) {
+        MSG* m = reinterpret_cast<MSG*>(lp);
+        if (m->message == WM_PAINT && holds_timers()) paints++;
+        if (m->message == WM_TIMER && holds_timers()) {
+            if (given > 0) {
+                given--;
+            } else {
+                held = *m;
+                have_held = true;
+                m->message = WM_NULL;
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+static bool give_ticks(HWND hwnd, int count) {
+    if (!have_held || held.hwnd != hwnd) return false;
+    for (int i = 0; i < count; i++) {
+        given++;
+        PostMessageW(hwnd, WM_TIMER, held.wParam, held.lParam);
+    }
+    return true;
+}
+
+// The fault switches route the program's own imports through functions that fail on demand.
+static bool cursor_fails, pixel_fails, reads_watched;
+static BOOL(WINAPI* real_get_cursor_pos)(POINT*);
+static COLORREF(WINAPI* real_get_pixel)(HDC, int, int);
+
+static BOOL WINAPI switched_get_cursor_pos(POINT* p) {
+    return cursor_fails ? FALSE : real_get_cursor_pos(p);
+}
+
+static COLORREF WINAPI switched_get_pixel(HDC dc, int x, int y) {
+    return pixel_fails ? CLR_INVALID : real_get_pixel(dc, x, y);
+}
+
+static void watch_reads() {
+    if (reads_watched) return;
+    reads_watched = true;
+    if (void* before = redirect_import("user32.dll", "GetCursorPos",
+                                       reinterpret_cast<void*>(&switched_get_cursor_pos)))
+        real_get_cursor_pos = reinterpret_cast<decltype(real_get_cursor_pos)>(before);
+    if (void* before =
+            redirect_import("gdi32.dll", "GetPixel", reinterpret_cast<void*>(&switched_get_pixel)))
+        real_get_pixel = reinterpret_cast<decltype(real_get_pixel)>(before);
+}
+
+void probe_timers_answer(const MSG* m, std::wstring& out) {
+    switch (m->wParam) {
+    case PROBE_TIMER_TICK: out = give_ticks(m->hwnd, 1) ? L"1" : L"0"; break;
+    case PROBE_TIMER_TICK_10: out = give_ticks(m->hwnd, 10) ? L"1" : L"0"; break;
+    case PROBE_PAINTS:
+        // A paint that is due (an update region waits) counts too: posted questions overtake it.
+        out = std::to_wstring(paints + (GetUpdateRect(m->hwnd, nullptr, FALSE) ? 1 : 0));
+        break;
+    case PROBE_FAIL_CURSOR_POS:
+    case PROBE_FAIL_GET_PIXEL:
+    case PROBE_READS_WORK:
+        watch_reads();
+        cursor_fails = m->wParam == PROBE_FAIL_CURSOR_POS;
+        pixel_fails = m->wParam == PROBE_FAIL_GET_PIXEL;
+        out = (real_get_cursor_pos && real_get_pixel) ? L"1" : L"0";
+        break;
+    }
+}
