@@ -9,6 +9,8 @@
 bool probe_text_answer(WPARAM query, std::wstring& out); // probe_text.cpp
 void probe_gdi_answer(std::wstring& out);                // probe_gdi.cpp
 
+void probe_standard_icon_answer(HWND hwnd, std::wstring& out); // probe_bitmaps.cpp
+
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
     for (int i = 0; i < n; i++) {
@@ -143,6 +145,7 @@ static void answer(const MSG* m) {
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
         break;
     case PROBE_GDI_NET: probe_gdi_answer(out); break;
+    case PROBE_CLASS_STANDARD_ICON: probe_standard_icon_answer(m->hwnd, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

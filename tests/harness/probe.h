@@ -50,6 +50,12 @@ enum probe_query {
     PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment
     PROBE_PRESS_ESCAPE = 31,   // Esc typed into the focused window; then the windows as above
     PROBE_CLICK_CANCEL = 32,   // a click on the IDCANCEL button of the thread's visible dialog
+
+    // 200-219: bitmap demonstrations.
+    // The standard icon the window's class shows, compared by handle inside the program (icon
+    // handles of the system's icons are the program's own): "application", "information",
+    // "error", "warning", "question", "none", or "other" for any other icon.
+    PROBE_CLASS_STANDARD_ICON = 200,
 };
 
 // Thread-window answers: one line per visible top-level window of the program's thread,
