@@ -12,6 +12,8 @@ void probe_timers_answer(const MSG* m, std::wstring& out); // probe_timers.cpp
 
 void probe_syscolor_answer(WPARAM query, std::wstring& out); // probe_syscolor.cpp
 
+void probe_standard_icon_answer(HWND hwnd, std::wstring& out); // probe_bitmaps.cpp
+
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
     for (int i = 0; i < n; i++) {
@@ -155,6 +157,7 @@ static void answer(const MSG* m) {
     case PROBE_SYSCOLOR_HIGHLIGHT:
     case PROBE_SYSCOLOR_RESTORE: probe_syscolor_answer(m->wParam, out); break;
     case PROBE_TIMER_TICK ... PROBE_PAINTS: probe_timers_answer(m, out); break;
+    case PROBE_CLASS_STANDARD_ICON: probe_standard_icon_answer(m->hwnd, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

@@ -84,6 +84,11 @@ enum probe_query {
     // update region waits for its paint; counted by the same hook that holds the timers (so only
     // in programs started while a held_timers lives).
     PROBE_PAINTS = 165,
+    // 200-219: bitmap demonstrations.
+    // The standard icon the window's class shows, compared by handle inside the program (icon
+    // handles of the system's icons are the program's own): "application", "information",
+    // "error", "warning", "question", "none", or "other" for any other icon.
+    PROBE_CLASS_STANDARD_ICON = 200,
 };
 
 // Thread-window answers: one line per visible top-level window of the program's thread,
