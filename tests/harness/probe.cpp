@@ -6,8 +6,9 @@
 #include "probe.h"
 #include "probe_imports.h"
 
-bool probe_text_answer(WPARAM query, std::wstring& out); // probe_text.cpp
-void probe_gdi_answer(std::wstring& out);                // probe_gdi.cpp
+bool probe_text_answer(WPARAM query, std::wstring& out);    // probe_text.cpp
+void probe_gdi_answer(std::wstring& out);                   // probe_gdi.cpp
+bool probe_capture_answer(WPARAM query, std::wstring& out); // probe_capture.cpp
 
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
@@ -143,6 +144,10 @@ static void answer(const MSG* m) {
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
         break;
     case PROBE_GDI_NET: probe_gdi_answer(out); break;
+    case PROBE_RELEASE_CAPTURE:
+    case PROBE_TRY_LOCK_DESKTOP:
+    case PROBE_HOLD_DESKTOP_LOCK:
+    case PROBE_DROP_DESKTOP_LOCK: probe_capture_answer(m->wParam, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;
