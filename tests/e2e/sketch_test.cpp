@@ -4,6 +4,7 @@
 #include "harness/grids.h"
 #include "harness/harness.h"
 #include "harness/ink.h"
+#include "harness/ink_near.h"
 #include "harness/mouse_input.h"
 #include "harness/probe.h"
 
@@ -33,7 +34,7 @@ image expected(const std::vector<segment>& lines, int w, int h) {
 
 void expect_lines(const image& shown, const std::vector<segment>& lines, const char* what) {
     image ref = expected(lines, shown.width, shown.height);
-    int bad = ink_mismatch(shown, ref, RECT{0, 0, shown.width, shown.height});
+    int bad = ink_mismatch_near(shown, ref); // each point within a pixel of where it was aimed
     EXPECT_EQ(bad, 0) << what;
     if (bad) save_pair(shown, ref, L"sketch");
 }

@@ -12,12 +12,12 @@ TEST(strennic2, escape_cancels_the_drag_and_keeps_the_box) {
     escape_cancels_the_drag_and_keeps_the_box(L"strennic2", caption);
 }
 
-// With the mouse captured, the band follows it outside the window, to negative corners left of
-// and above it, and a release there makes the box, of which the window shows its own part. A
-// capture lost half-way (another window took the mouse) ends the drag as Escape does.
+// With the mouse captured (the window holds it during the drag), the band follows it outside the
+// window, to negative corners left of and above it, and a release there makes the box, of which
+// the window shows its own part. A capture lost half-way (another window took the mouse) ends the
+// drag as Escape does.
 TEST(strennic2, band_follows_outside_the_window_and_a_lost_capture_cancels) {
     app a;
-    buttons_released guard;
     HWND hwnd = launch_band(a, L"strennic2", caption);
     ASSERT_NE(hwnd, nullptr);
     const corners outside[] = {
@@ -26,21 +26,21 @@ TEST(strennic2, band_follows_outside_the_window_and_a_lost_capture_cancels) {
     };
     std::optional<corners> box;
     for (const corners& d : outside) {
-        mouse_down(hwnd, d.a, button::left);
-        mouse_glide(hwnd, d.a, d.b, 4);
+        button_down(hwnd, d.a);
+        glide(hwnd, d.a, d.b, 4);
         expect_shows(hwnd, box, d, "the band reaches outside");
-        mouse_up(hwnd, d.b, button::left);
+        button_up(hwnd, d.b);
         box = d;
         expect_shows(hwnd, box, std::nullopt, "the box from the release outside");
     }
     const corners last = outside[1];
 
-    mouse_down(hwnd, {50, 50}, button::left);
-    mouse_glide(hwnd, {50, 50}, {150, 120}, 2);
+    button_down(hwnd, {50, 50});
+    glide(hwnd, {50, 50}, {150, 120}, 2);
     expect_shows(hwnd, last, corners{{50, 50}, {150, 120}}, "a new band");
     EXPECT_EQ(probe(hwnd, PROBE_RELEASE_CAPTURE), L"1");
     expect_shows(hwnd, last, std::nullopt, "the lost capture took the band away");
-    mouse_glide(hwnd, {150, 120}, {250, 200}, 2);
-    mouse_up(hwnd, {250, 200}, button::left);
+    glide(hwnd, {150, 120}, {250, 200}, 2);
+    button_up(hwnd, {250, 200});
     expect_shows(hwnd, last, std::nullopt, "and ended the drag");
 }

@@ -18,9 +18,13 @@ static void send_at(POINT screen, DWORD buttons) {
     SendInput(1, &in, sizeof in);
 }
 
+// Wine may hand an event to the program a moment after the call that made it returned (the X
+// server reports the pointer back): the program's queue is watched twice, a little apart.
 static void send_client(HWND hwnd, POINT p, DWORD buttons) {
     ClientToScreen(hwnd, &p);
     send_at(p, buttons);
+    wait_input_handled(hwnd);
+    settle(hwnd, 30);
     wait_input_handled(hwnd);
 }
 
