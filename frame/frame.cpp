@@ -27,16 +27,26 @@ int frame_message(const app_frame* f, const wchar_t* text, UINT flags) {
     return MessageBoxW(f->hwnd, text, f->class_name, flags);
 }
 
+// A start-up failure box must wait for the user. A window whose WM_CREATE failed was destroyed at
+// once, and its WM_DESTROY posted the quit message: left pending, that message would end the box's
+// own loop before anyone saw it.
+static void failure_message(app_frame* f, const wchar_t* text) {
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    frame_message(f, text, MB_ICONERROR);
+}
+
 bool frame_register(app_frame* f) {
     if (RegisterClassW(&f->wc)) return true;
-    frame_message(f, L"Cannot register window class!", MB_ICONERROR);
+    failure_message(f, L"Cannot register window class!");
     return false;
 }
 
 // The show command the process was started with is deliberately not used.
 static bool show_main_window(app_frame* f) {
     if (!f->hwnd) {
-        frame_message(f, L"Unable to create main window.", MB_ICONERROR);
+        failure_message(f, L"Unable to create main window.");
         return false;
     }
     ShowWindow(f->hwnd, SW_SHOW);

@@ -11,6 +11,10 @@ static void expect_failure_box(const wchar_t* fixture, const wchar_t* text) {
     EXPECT_EQ(box.caption, fixture); // the class name
     EXPECT_EQ(box.text, text);
     EXPECT_EQ(icon_of(box.hwnd), box_icon::error);
+    // The box waits for the user, even after the refused window's WM_DESTROY posted the quit
+    // message.
+    settle(box.hwnd, 300);
+    EXPECT_TRUE(IsWindowVisible(box.hwnd));
     press(box.hwnd, IDOK);
     DWORD code = 99;
     ASSERT_TRUE(a.wait_exit(10000, &code));

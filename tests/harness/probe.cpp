@@ -13,6 +13,9 @@ void probe_timers_answer(const MSG* m, std::wstring& out); // probe_timers.cpp
 void probe_syscolor_answer(WPARAM query, std::wstring& out); // probe_syscolor.cpp
 
 void probe_standard_icon_answer(HWND hwnd, std::wstring& out); // probe_bitmaps.cpp
+bool probe_text_answer(WPARAM query, std::wstring& out);    // probe_text.cpp
+void probe_gdi_answer(std::wstring& out);                   // probe_gdi.cpp
+bool probe_capture_answer(WPARAM query, std::wstring& out); // probe_capture.cpp
 
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
@@ -158,6 +161,10 @@ static void answer(const MSG* m) {
     case PROBE_SYSCOLOR_RESTORE: probe_syscolor_answer(m->wParam, out); break;
     case PROBE_TIMER_TICK ... PROBE_PAINTS: probe_timers_answer(m, out); break;
     case PROBE_CLASS_STANDARD_ICON: probe_standard_icon_answer(m->hwnd, out); break;
+    case PROBE_RELEASE_CAPTURE:
+    case PROBE_TRY_LOCK_DESKTOP:
+    case PROBE_HOLD_DESKTOP_LOCK:
+    case PROBE_DROP_DESKTOP_LOCK: probe_capture_answer(m->wParam, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

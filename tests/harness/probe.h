@@ -53,6 +53,18 @@ enum probe_query {
     // the user's time format as now stored (answers the format), as Windows processes do at once.
     PROBE_RELOAD_TIME_FORMAT = 52,
 
+    // 180-189: the mouse capture and the desktop's update lock.
+    // The program's thread lets go of the mouse (ReleaseCapture), as when another window takes
+    // it: the window holding it is told by WM_CAPTURECHANGED. Answers "1" when there was a capture.
+    PROBE_RELEASE_CAPTURE = 180,
+    // Whether the program could lock the desktop against updates now ("1", and it unlocks it at
+    // once) or not ("0": a lock is still held).
+    PROBE_TRY_LOCK_DESKTOP = 181,
+    // The program locks the desktop and keeps the lock ("1" when it got it), as another window
+    // holding the update lock would; then the lock is let go again.
+    PROBE_HOLD_DESKTOP_LOCK = 182,
+    PROBE_DROP_DESKTOP_LOCK = 183,
+
     // 30-39: printing
     PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment
     PROBE_PRESS_ESCAPE = 31,   // Esc typed into the focused window; then the windows as above

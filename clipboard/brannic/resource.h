@@ -1,0 +1,7 @@
+#pragma once
+
+#define IDM_EDIT_CUT 40001
+#define IDM_EDIT_COPY 40002
+#define IDM_EDIT_PASTE 40003
+#define IDM_EDIT_CLEAR 40004
+#define IDM_EDIT_RESET 40005

@@ -1,0 +1,6 @@
+#pragma once
+
+#define IDM_EDIT_CUT 40001
+#define IDM_EDIT_COPY 40002
+#define IDM_EDIT_PASTE 40003
+#define IDM_EDIT_DELETE 40004

@@ -1,0 +1,131 @@
+#include "harness/clip_peers.h"
+#include "harness/harness.h"
+#include "harness/peers.h"
+
+#include <vector>
+
+namespace harness {
+
+// Another program may hold the clipboard open for a moment.
+static bool open_clipboard() {
+    return wait_until([] { return OpenClipboard(nullptr) != FALSE; }, 3000);
+}
+
+bool empty_clipboard() {
+    if (!open_clipboard()) return false;
+    const bool done = EmptyClipboard() != FALSE;
+    CloseClipboard();
+    return done;
+}
+
+static bool put(UINT format, HANDLE data) {
+    if (!open_clipboard()) return false;
+    const bool taken = EmptyClipboard() && SetClipboardData(format, data);
+    CloseClipboard();
+    return taken;
+}
+
+bool set_clipboard_block(const std::string& bytes) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!block) return false;
+    if (void* p = GlobalLock(block)) {
+        memcpy(p, bytes.data(), bytes.size());
+        GlobalUnlock(block);
+    }
+    if (put(CF_UNICODETEXT, block)) return true;
+    GlobalFree(block);
+    return false;
+}
+
+bool set_clipboard_text(const std::wstring& text) {
+    return set_clipboard_block(std::string(reinterpret_cast<const char*>(text.c_str()),
+                                           (text.size() + 1) * sizeof(wchar_t)));
+}
+
+static HBITMAP make_bitmap(int w, int h, uint32_t (*colour_at)(int, int)) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            uint32_t c = colour_at(x, y);
+            SetPixelV(mem, x, y, RGB(c >> 16, (c >> 8) & 0xFF, c & 0xFF));
+        }
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return bmp;
+}
+
+bool set_clipboard_bitmap(int w, int h, uint32_t (*colour_at)(int x, int y)) {
+    HBITMAP bmp = make_bitmap(w, h, colour_at);
+    if (put(CF_BITMAP, bmp)) return true;
+    DeleteObject(bmp);
+    return false;
+}
+
+bool clipboard_has(UINT format) {
+    return IsClipboardFormatAvailable(format) != FALSE;
+}
+
+std::vector<uint32_t> clipboard_bitmap(int* w, int* h) {
+    std::vector<uint32_t> px;
+    *w = *h = 0;
+    if (!open_clipboard()) return px;
+    if (auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+        BITMAP bm{};
+        if (GetObjectW(bmp, sizeof bm, &bm) == sizeof bm && bm.bmWidth > 0 && bm.bmHeight > 0) {
+            BITMAPINFO bi{};
+            bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+            bi.bmiHeader.biWidth = bm.bmWidth;
+            bi.bmiHeader.biHeight = -bm.bmHeight;
+            bi.bmiHeader.biPlanes = 1;
+            bi.bmiHeader.biBitCount = 32;
+            px.resize(size_t(bm.bmWidth) * bm.bmHeight);
+            HDC screen = GetDC(nullptr);
+            if (GetDIBits(screen, bmp, 0, bm.bmHeight, px.data(), &bi, DIB_RGB_COLORS)) {
+                *w = bm.bmWidth;
+                *h = bm.bmHeight;
+                for (auto& p : px)
+                    p &= 0xFFFFFF;
+            } else {
+                px.clear();
+            }
+            ReleaseDC(nullptr, screen);
+        }
+    }
+    CloseClipboard();
+    return px;
+}
+
+static std::string utf8_of(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string s(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+// Every byte as an octal escape of printf, so that no byte of the text means anything to the
+// shell.
+bool xclip_put(const std::wstring& text) {
+    std::string escaped;
+    char piece[8];
+    for (unsigned char c : utf8_of(text)) {
+        snprintf(piece, sizeof piece, "\\%03o", c);
+        escaped += piece;
+    }
+    return run_unix("printf '" + escaped + "' | xclip -selection clipboard -i") == 0;
+}
+
+bool xclip_get(std::wstring* text) {
+    std::string out;
+    if (run_unix("xclip -selection clipboard -o", &out) != 0) return false;
+    int n = MultiByteToWideChar(CP_UTF8, 0, out.data(), int(out.size()), nullptr, 0);
+    text->assign(size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, out.data(), int(out.size()), text->data(), n);
+    return true;
+}
+
+} // namespace harness
