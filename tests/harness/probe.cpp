@@ -6,8 +6,9 @@
 #include "probe.h"
 #include "probe_imports.h"
 
-bool probe_text_answer(WPARAM query, std::wstring& out); // probe_text.cpp
-void probe_gdi_answer(std::wstring& out);                // probe_gdi.cpp
+bool probe_text_answer(WPARAM query, std::wstring& out);    // probe_text.cpp
+void probe_gdi_answer(std::wstring& out);                   // probe_gdi.cpp
+void probe_drawing_answer(WPARAM query, std::wstring& out); // probe_drawing.cpp
 
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
@@ -143,6 +144,7 @@ static void answer(const MSG* m) {
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
         break;
     case PROBE_GDI_NET: probe_gdi_answer(out); break;
+    case PROBE_FILL_COUNT ... PROBE_REGIONS_WORK: probe_drawing_answer(m->wParam, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

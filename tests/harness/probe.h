@@ -46,6 +46,16 @@ enum probe_query {
     // the user's time format as now stored (answers the format), as Windows processes do at once.
     PROBE_RELOAD_TIME_FORMAT = 52,
 
+    // 150-154: drawing demonstrations.
+    // FillRect calls by the program since the first such query (which starts counting and
+    // answers 0).
+    PROBE_FILL_COUNT = 150,
+    // From now on the program's CreateEllipticRgn makes nothing (returns null), as when GDI runs
+    // out of room; answers "1" when in place.
+    PROBE_REGIONS_FAIL = 151,
+    // CreateEllipticRgn works again; answers "1".
+    PROBE_REGIONS_WORK = 152,
+
     // 30-39: printing
     PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment
     PROBE_PRESS_ESCAPE = 31,   // Esc typed into the focused window; then the windows as above
