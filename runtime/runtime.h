@@ -190,6 +190,26 @@ inline uint32_t blue_of(uint32_t colour) {
     return (colour >> 16) & 0xFF;
 }
 
+// ---- Random numbers
+// ---------------------------------------------------------------------------------
+//
+// One generator for the whole process, seeded from the thread id and the tick count on first use
+// unless seed() came first. Unguarded: the programs that draw numbers have one thread.
+
+enum : int { RANDOM_TABLE = 17 };
+struct random_state {
+    uint32_t seeded; // 0 until the first seeding
+    int32_t i, j;    // the current and the second index into both tables, 0-16
+    uint32_t a[RANDOM_TABLE];
+    uint32_t b[RANDOM_TABLE];
+};
+extern random_state rng;
+
+// An integer in 0 ... n inclusive; n = -1 gives a whole 32-bit word.
+uint32_t random(int32_t n);
+// Sets the state from s alone (after the automatic seeding, if that has not happened yet).
+void seed(uint32_t s);
+
 // ---- Libraries bound at run time
 // --------------------------------------------------------------------
 //

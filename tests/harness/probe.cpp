@@ -16,6 +16,9 @@ void probe_standard_icon_answer(HWND hwnd, std::wstring& out); // probe_bitmaps.
 bool probe_text_answer(WPARAM query, std::wstring& out);    // probe_text.cpp
 void probe_gdi_answer(std::wstring& out);                   // probe_gdi.cpp
 bool probe_capture_answer(WPARAM query, std::wstring& out); // probe_capture.cpp
+bool probe_text_answer(WPARAM query, std::wstring& out);    // probe_text.cpp
+void probe_gdi_answer(std::wstring& out);                   // probe_gdi.cpp
+void probe_drawing_answer(WPARAM query, std::wstring& out); // probe_drawing.cpp
 
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
@@ -165,6 +168,7 @@ static void answer(const MSG* m) {
     case PROBE_TRY_LOCK_DESKTOP:
     case PROBE_HOLD_DESKTOP_LOCK:
     case PROBE_DROP_DESKTOP_LOCK: probe_capture_answer(m->wParam, out); break;
+    case PROBE_FILL_COUNT ... PROBE_REGIONS_WORK: probe_drawing_answer(m->wParam, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

@@ -64,6 +64,15 @@ enum probe_query {
     // holding the update lock would; then the lock is let go again.
     PROBE_HOLD_DESKTOP_LOCK = 182,
     PROBE_DROP_DESKTOP_LOCK = 183,
+    // 150-154: drawing demonstrations.
+    // FillRect calls by the program since the first such query (which starts counting and
+    // answers 0).
+    PROBE_FILL_COUNT = 150,
+    // From now on the program's CreateEllipticRgn makes nothing (returns null), as when GDI runs
+    // out of room; answers "1" when in place.
+    PROBE_REGIONS_FAIL = 151,
+    // CreateEllipticRgn works again; answers "1".
+    PROBE_REGIONS_WORK = 152,
 
     // 30-39: printing
     PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment

@@ -1,0 +1,52 @@
+// Probe answers for the drawing demonstrations: how many rectangles a program has filled, and
+// region making that fails on demand (to reach what a program does without its region).
+#include <windows.h>
+#include <string>
+#include "probe.h"
+#include "probe_imports.h"
+
+static LONG fill_calls = -1;
+static int(WINAPI* real_fill_rect)(HDC, const RECT*, HBRUSH);
+static HRGN(WINAPI* real_elliptic_region)(int, int, int, int);
+
+static int WINAPI counted_fill_rect(HDC dc, const RECT* r, HBRUSH brush) {
+    InterlockedIncrement(&fill_calls);
+    return real_fill_rect(dc, r, brush);
+}
+
+static HRGN WINAPI no_elliptic_region(int, int, int, int) {
+    return nullptr;
+}
+
+static void count_fills() {
+    if (fill_calls >= 0) return;
+    real_fill_rect = reinterpret_cast<decltype(real_fill_rect)>(
+        redirect_import("user32.dll", "FillRect", reinterpret_cast<void*>(&counted_fill_rect)));
+    if (real_fill_rect) fill_calls = 0;
+}
+
+// Points the program's import at the failing stand-in, or back at the real function.
+static bool regions_fail(bool fail) {
+    if (fail && !real_elliptic_region) {
+        real_elliptic_region = reinterpret_cast<decltype(real_elliptic_region)>(redirect_import(
+            "gdi32.dll", "CreateEllipticRgn", reinterpret_cast<void*>(&no_elliptic_region)));
+        return real_elliptic_region != nullptr;
+    }
+    if (!fail && real_elliptic_region) {
+        redirect_import("gdi32.dll", "CreateEllipticRgn",
+                        reinterpret_cast<void*>(real_elliptic_region));
+        real_elliptic_region = nullptr;
+    }
+    return true;
+}
+
+void probe_drawing_answer(WPARAM query, std::wstring& out) {
+    switch (query) {
+    case PROBE_FILL_COUNT:
+        count_fills();
+        out = std::to_wstring(fill_calls); // -1: the program imports no FillRect
+        break;
+    case PROBE_REGIONS_FAIL: out = regions_fail(true) ? L"1" : L"0"; break;
+    case PROBE_REGIONS_WORK: out = regions_fail(false) ? L"1" : L"0"; break;
+    }
+}
