@@ -22,17 +22,6 @@ HWND launch_placed(app& a, const wchar_t* name, int width, int height, const std
     return hwnd;
 }
 
-SIZE resize_client(HWND hwnd, int width, int height) {
-    RECT outer, inner;
-    GetWindowRect(hwnd, &outer);
-    GetClientRect(hwnd, &inner);
-    const int frame_x = (outer.right - outer.left) - inner.right;
-    const int frame_y = (outer.bottom - outer.top) - inner.bottom;
-    resize(hwnd, width + frame_x, height + frame_y);
-    GetClientRect(hwnd, &inner);
-    return SIZE{inner.right, inner.bottom};
-}
-
 int differing_pixels(const image& shown, const image& expected, std::string* first) {
     if (shown.width != expected.width || shown.height != expected.height) {
         if (first)

@@ -15,9 +15,6 @@ namespace harness {
 // so that all of it is on screen for the captures.
 HWND launch_placed(app& a, const wchar_t* name, int width, int height,
                    const std::wstring& exe = L"", int x = 0, int y = 0);
-// Gives the window a client area of width x height, the frame and menu kept, and returns the
-// client size reached (the window has a minimum size).
-SIZE resize_client(HWND hwnd, int width, int height);
 
 // The number of pixels that differ between two pictures of the same size (all of them when the
 // sizes differ); `first` describes the first difference.

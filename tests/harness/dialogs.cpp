@@ -22,10 +22,6 @@ RECT rect_in(HWND outer, HWND inner) {
     return r;
 }
 
-uint32_t px_of(COLORREF c) {
-    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-
 int count_px(const image& img, RECT r, uint32_t px) {
     int n = 0;
     for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, img.height); y++)

@@ -14,8 +14,6 @@ bool wait_gone(HWND hwnd, DWORD timeout_ms = 5000);
 // `inner`'s window rectangle in client coordinates of `outer` (the coordinates of a capture of
 // `outer`).
 RECT rect_in(HWND outer, HWND inner);
-// A COLORREF (0x00BBGGRR) as captured pixels hold it (0x00RRGGBB).
-uint32_t px_of(COLORREF c);
 // How many pixels inside r have exactly this colour.
 int count_px(const image& img, RECT r, uint32_t px);
 // The first control child of `parent` with this class (case-insensitive), or null.

@@ -193,6 +193,16 @@ void resize(HWND hwnd, int width, int height) {
     settle(hwnd);
 }
 
+SIZE resize_client(HWND hwnd, int width, int height) {
+    RECT outer, inner;
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &inner);
+    resize(hwnd, width + (outer.right - outer.left) - inner.right,
+           height + (outer.bottom - outer.top) - inner.bottom);
+    GetClientRect(hwnd, &inner);
+    return SIZE{inner.right, inner.bottom};
+}
+
 void close(HWND hwnd) {
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
 }
@@ -453,6 +463,10 @@ RECT bounds(const image& img, const std::function<bool(uint32_t)>& ink) {
     return r;
 }
 
+uint32_t px_of(COLORREF c) {
+    return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+}
+
 bool is_dark(uint32_t px) {
     return ((px >> 16) & 0xFF) + ((px >> 8) & 0xFF) + (px & 0xFF) < 3 * 128;
 }
@@ -602,6 +616,10 @@ scroll_state read_scroll(HWND hwnd, int bar) {
     s.present = swscanf(text.c_str(), L"%d\t%d\t%d\t%d\t%d", &s.min, &s.max, &s.page, &s.pos,
                         &s.track) == 5;
     return s;
+}
+
+int beeps(HWND hwnd) {
+    return _wtoi(probe(hwnd, PROBE_BEEPS).c_str());
 }
 
 int gdi_net(HWND hwnd) {

@@ -62,7 +62,10 @@ void sync(HWND hwnd);                // returns when the window's thread has tak
 void settle(HWND hwnd, int ms = 60); // sync, a short pause, sync again
 bool wait_until(const std::function<bool()>& ready, DWORD timeout_ms = 10000);
 void resize(HWND hwnd, int width, int height); // outer size, the top-left corner kept
-void close(HWND hwnd);                         // WM_CLOSE, posted
+// Resizes the window so that its client area is width x height (the top-left corner kept) and
+// returns the client size reached (a window has a minimum size).
+SIZE resize_client(HWND hwnd, int width, int height);
+void close(HWND hwnd); // WM_CLOSE, posted
 
 // ---- Message boxes ----
 struct message_box {
@@ -111,6 +114,8 @@ image render(int width, int height, const std::function<void(HDC)>& draw);
 // The bounding box of the pixels for which `ink` holds; empty when there are none.
 RECT bounds(const image& img, const std::function<bool(uint32_t)>& ink);
 bool is_dark(uint32_t px);
+// A COLORREF (0x00BBGGRR) as captured pixels hold it (0x00RRGGBB).
+uint32_t px_of(COLORREF c);
 void save_bmp(const image& img, const std::wstring& path); // for looking at a failure
 
 // ---- Clipboard ----
@@ -142,6 +147,9 @@ struct scroll_state {
 // A scroll bar read inside the program (GetScrollInfo does not work across processes under Wine):
 // bar is SB_VERT or SB_HORZ of the window, or SB_CTL when hwnd is a scroll-bar control.
 scroll_state read_scroll(HWND hwnd, int bar);
+// MessageBeep calls of the program since the first call for it (which returns 0); -1 when the
+// program does not import MessageBeep.
+int beeps(HWND hwnd);
 // Drawing objects the program made minus those it deleted since the first call for it (which
 // returns 0); counted inside the program, since GetGuiResources is a stub under Wine.
 int gdi_net(HWND hwnd);

@@ -83,10 +83,6 @@ std::pair<int, int> close_counting_bitmaps(HWND hwnd) {
     return {std::stoi(f[0]), std::stoi(f[1])};
 }
 
-int beeps(HWND hwnd) {
-    return std::stoi(L"0" + probe(hwnd, PROBE_BEEPS));
-}
-
 std::vector<std::wstring> list_items(HWND list) {
     std::vector<std::wstring> out;
     DWORD_PTR count = 0;
@@ -112,10 +108,6 @@ SIZE text_extent(const std::wstring& text, int stock_font) {
     SelectObject(dc, old);
     DeleteDC(dc);
     return size;
-}
-
-uint32_t px_of(COLORREF c) {
-    return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
 }
 
 int text_difference(const image& shown, int x, int y, const std::wstring& text, int stock_font,

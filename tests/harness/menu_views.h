@@ -36,9 +36,6 @@ menu_bitmaps read_menu_bitmaps(HWND hwnd);
 // Closes the window from inside; .first of .second menu bitmaps still exist afterwards.
 std::pair<int, int> close_counting_bitmaps(HWND hwnd);
 
-// MessageBeep calls since the first call of this for the program (which returns 0).
-int beeps(HWND hwnd);
-
 // The items of a list box, in order.
 std::vector<std::wstring> list_items(HWND list);
 
@@ -53,7 +50,6 @@ SIZE text_extent(const std::wstring& text, int stock_font);
 
 // A region of `img` all of one colour (0x00RRGGBB).
 bool all_colour(const image& img, const RECT& r, uint32_t colour);
-uint32_t px_of(COLORREF c); // a COLORREF as the capture's 0x00RRGGBB
 
 } // namespace harness
 

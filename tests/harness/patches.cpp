@@ -77,12 +77,4 @@ POINT colour_patch::centre() const {
     return ::testing::AssertionSuccess();
 }
 
-void resize_client(HWND hwnd, int width, int height) {
-    RECT outer, client;
-    GetWindowRect(hwnd, &outer);
-    GetClientRect(hwnd, &client);
-    resize(hwnd, width + (outer.right - outer.left) - client.right,
-           height + (outer.bottom - outer.top) - client.bottom);
-}
-
 } // namespace harness

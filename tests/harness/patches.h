@@ -29,7 +29,4 @@ private:
 // Every pixel of the image has the colour (0x00RRGGBB); else where the first one differs.
 ::testing::AssertionResult filled_with(const image& img, uint32_t colour);
 
-// Resizes the window so that its client area is width x height; the top-left corner stays.
-void resize_client(HWND hwnd, int width, int height);
-
 } // namespace harness

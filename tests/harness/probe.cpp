@@ -13,12 +13,12 @@ void probe_timers_answer(const MSG* m, std::wstring& out); // probe_timers.cpp
 void probe_syscolor_answer(WPARAM query, std::wstring& out); // probe_syscolor.cpp
 
 void probe_standard_icon_answer(HWND hwnd, std::wstring& out); // probe_bitmaps.cpp
-bool probe_text_answer(WPARAM query, std::wstring& out);    // probe_text.cpp
-void probe_gdi_answer(std::wstring& out);                   // probe_gdi.cpp
-bool probe_capture_answer(WPARAM query, std::wstring& out); // probe_capture.cpp
-bool probe_text_answer(WPARAM query, std::wstring& out);    // probe_text.cpp
-void probe_gdi_answer(std::wstring& out);                   // probe_gdi.cpp
-void probe_drawing_answer(WPARAM query, std::wstring& out); // probe_drawing.cpp
+bool probe_text_answer(WPARAM query, std::wstring& out);       // probe_text.cpp
+void probe_gdi_answer(std::wstring& out);                      // probe_gdi.cpp
+bool probe_capture_answer(WPARAM query, std::wstring& out);    // probe_capture.cpp
+bool probe_text_answer(WPARAM query, std::wstring& out);       // probe_text.cpp
+void probe_gdi_answer(std::wstring& out);                      // probe_gdi.cpp
+void probe_drawing_answer(WPARAM query, std::wstring& out);    // probe_drawing.cpp
 
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);

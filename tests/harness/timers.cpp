@@ -41,8 +41,4 @@ int paints(HWND hwnd) {
     return _wtoi(probe(hwnd, PROBE_PAINTS).c_str());
 }
 
-int beeps(HWND hwnd) {
-    return _wtoi(probe(hwnd, PROBE_BEEPS).c_str());
-}
-
 } // namespace harness

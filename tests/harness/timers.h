@@ -31,7 +31,4 @@ bool tick(HWND hwnd, int count = 1, DWORD timeout_ms = 5000);
 // started while a held_timers lives).
 int paints(HWND hwnd);
 
-// MessageBeep calls of the program since the first call of beeps for it.
-int beeps(HWND hwnd);
-
 } // namespace harness
