@@ -29,14 +29,6 @@ inline void expect_same_picture(const image& shown, const image& wanted, const s
     }
 }
 
-// The outer window size that gives this client size.
-inline void resize_client(HWND hwnd, int width, int height) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, DWORD(GetWindowLongW(hwnd, GWL_STYLE)), FALSE,
-                       DWORD(GetWindowLongW(hwnd, GWL_EXSTYLE)));
-    resize(hwnd, r.right - r.left, r.bottom - r.top);
-}
-
 // Closing the window ends the program with exit code 0.
 inline void expect_closes_with_0(app& a, HWND hwnd) {
     close(hwnd);
