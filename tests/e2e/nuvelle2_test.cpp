@@ -16,6 +16,7 @@ void click(HWND control) {
     RECT r;
     GetClientRect(control, &r);
     post_click(control, r.right / 2, r.bottom / 2);
+    drain(control); // the posted click taken before anything is read
 }
 
 // The figure filling r of `img`: the colour in the middle, a black outline at the middle of each
