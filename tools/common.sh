@@ -9,7 +9,7 @@ PACKAGES=(
     cmake ninja-build clang-format
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine64 fonts-wine fonts-wqy-microhei xvfb x11-apps x11-utils imagemagick xclip googletest
+    wine64 fonts-wine xvfb x11-apps x11-utils imagemagick xclip googletest
     cups cups-bsd printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
 )
 

@@ -16,7 +16,6 @@ void click(HWND control) {
     RECT r;
     GetClientRect(control, &r);
     post_click(control, r.right / 2, r.bottom / 2);
-    drain(control); // the posted click taken before anything is read
 }
 
 // The figure filling r of `img`: the colour in the middle, a black outline at the middle of each
@@ -41,6 +40,12 @@ void expect_main(HWND hwnd, int colour, int figure) {
 
 // The box shows the marks and the figure of this choice.
 void expect_box(HWND dlg, int colour, int figure) {
+    // The posted click is taken first.
+    wait_until([&] {
+        for (int id = BLACK; id <= ELLIPSE; id++)
+            if (is_checked(dlg, id) != (id == colour || id == figure)) return false;
+        return true;
+    });
     for (int id = BLACK; id <= ELLIPSE; id++)
         EXPECT_EQ(is_checked(dlg, id), id == colour || id == figure) << "radio button " << id;
     image shown = capture_client(dlg);

@@ -24,6 +24,13 @@ struct colour_scroll {
     // The numbers under the bars, the thumbs, and the main window's colour where the dialog does
     // not cover it, all as `value` has them.
     void expect_shown() {
+        // The posted key is taken first.
+        wait_until([&] {
+            for (int id = RED; id <= BLUE; id++)
+                if (text_of(GetDlgItem(dlg, id + 3)) != std::to_wstring(value[id - RED]))
+                    return false;
+            return true;
+        });
         for (int id = RED; id <= BLUE; id++) {
             EXPECT_EQ(text_of(GetDlgItem(dlg, id + 3)), std::to_wstring(value[id - RED]));
             EXPECT_EQ(read_scroll(bar(id), SB_CTL).pos, value[id - RED]);
