@@ -37,28 +37,31 @@ inline bool dib_is_bm(const uint8_t* data, size_t size) {
     return size >= 2 && data[0] == 'B' && data[1] == 'M';
 }
 
-// What the platform reads of a packed DIB (information header, colour table or masks, bits).
+// A packed DIB's header fields, and how far the header's own description reaches: what the
+// platform's DIB functions read after the header (the colour masks at offset 40 for bit fields,
+// the colour table) and how many bytes of bits they take. Nothing here judges whether the platform
+// can draw the image: an unknown header size, bit count or compression is for the drawing call to
+// refuse. Only the extents matter, so that nobody reads outside the file.
 struct dib_layout {
-    uint32_t header_size; // 12, 40, 108 or 124
-    uint32_t width;
-    uint32_t height; // number of rows
+    uint32_t header_size; // as the header gives it: 12 for the core header, anything else
+    uint32_t width;       // bcWidth, or the magnitude of biWidth
+    uint32_t height;      // number of rows
     bool top_down;
     uint32_t bit_count;
     uint32_t compression;
-    uint32_t table_bytes; // colour table or the three masks after a 40-byte header
-    uint32_t row_bytes;   // 4-byte aligned row (uncompressed)
-    uint32_t bits_bytes;  // what the bits must hold: every row, or biSizeImage for RLE
+    uint64_t table_end;  // from the header's start: header, masks and colour table
+    uint64_t row_bytes;  // 4-byte aligned row
+    uint64_t bits_bytes; // what the bits must hold: every row, or biSizeImage when compressed
 };
 
-// Reads the information header at `header`, of which `avail` bytes (header and colour table)
-// are present, and checks that the header is a known one, its sizes are sane and the colour
-// table lies within those bytes. False for anything the programs cannot show safely.
+// Reads the header at `header`, of which `avail` bytes are present. False only when the fields
+// themselves (12 bytes of a core header, the 40 bytes of any other) are not all present.
 bool dib_read_layout(const uint8_t* header, size_t avail, dib_layout* out);
 
-// The whole-file checks of the loader, in their order: "BM", then bfSize equal to the file size.
-// Then, so that nothing reads outside the file: the file header fits, bfOffBits lies between the
-// end of the header and colour table and the end of the file, and the bits that the header
-// describes fit between bfOffBits and the end. Fills *layout when it returns true.
+// The loader's checks, in their order: "BM", then bfSize equal to the file size. Then what keeps
+// every reader inside the file: the information header fits before bfOffBits, bfOffBits lies
+// within the file, the header's fields, masks and colour table end within the file, and the bits
+// the header describes fit between bfOffBits and the end. Fills *layout when it returns true.
 enum dib_file_check {
     DIB_FILE_OK = 0,
     DIB_FILE_NOT_BM,
@@ -67,7 +70,8 @@ enum dib_file_check {
 };
 dib_file_check dib_check_file(const uint8_t* data, size_t size, dib_layout* layout);
 
-// For readers that take the file piece by piece (header block, then bits): the file header's
-// bfOffBits and bfSize give blocks of sane sizes (the header block at least holds a header-size
-// field, neither block is empty or beyond 2 GB). Sizes returned through the pointers.
-bool dib_piece_sizes(const dib_file_header& fh, uint32_t* header_block, uint32_t* bits_block);
+// For readers that take the file piece by piece: the header block runs from offset 14 to
+// bfOffBits, the bits block from bfOffBits to bfSize. Each is 0 when the offsets give no size a
+// block can have (none, fewer than none, 2 GB or more).
+uint32_t dib_header_block_size(const dib_file_header& fh);
+uint32_t dib_bits_block_size(const dib_file_header& fh);

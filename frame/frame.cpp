@@ -1,11 +1,24 @@
 #include "frame/frame.h"
 
+// The process's one frame.
+static app_frame* the_frame;
+
+// The class's procedure: the frame learns its window from the window's first message, so that a
+// box shown while the window is being created (from WM_CREATE) is already owned by it. Every
+// message then goes on to the program's procedure.
+static LRESULT CALLBACK frame_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (!the_frame->hwnd) the_frame->hwnd = hwnd;
+    return the_frame->proc(hwnd, msg, wp, lp);
+}
+
 void frame_init(app_frame* f, const wchar_t* class_name, const wchar_t* caption, WNDPROC proc) {
+    the_frame = f;
+    f->proc = proc;
     str_assign(&f->class_name, class_name);
     str_assign(&f->caption, caption);
     WNDCLASSW& wc = f->wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = proc;
+    wc.lpfnWndProc = frame_proc;
     wc.cbClsExtra = 0;
     wc.cbWndExtra = 0;
     wc.hInstance = rt.module;
@@ -21,8 +34,8 @@ void frame_use_class_menu(app_frame* f) {
     f->wc.lpszMenuName = f->menu_name;
 }
 
-// Owned by the main window, so the box is modal to it; before the window exists (the start-up
-// failures) it has no owner.
+// Owned by the main window, so the box is modal to it, from the window's first message on; before
+// the window exists (the start-up failures) it has no owner.
 int frame_message(const app_frame* f, const wchar_t* text, UINT flags) {
     return MessageBoxW(f->hwnd, text, f->class_name, flags);
 }

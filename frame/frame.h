@@ -25,6 +25,7 @@ struct app_frame {
     HWND dialog;  // a modeless dialog in front of the accelerators (find/replace, main dialog)
     WNDCLASSW wc; // the class record
     MSG msg;      // the message record; its wParam is the exit code
+    WNDPROC proc; // the program's window procedure, called by the class's own
 };
 
 // Assigns the class name and caption and fills the class record with the defaults: style

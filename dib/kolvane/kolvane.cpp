@@ -17,27 +17,34 @@ static bool read_exactly(HANDLE file, void* buffer, DWORD size) {
     return ReadFile(file, buffer, size, &read, nullptr) && read == size;
 }
 
-// The section and its bits from an open file positioned at its start, or null.
+// The section and its bits from an open file positioned at its start, or null. Which headers,
+// bit counts and compressions make a section is the platform's to decide.
 static HBITMAP section_from(HANDLE file) {
     uint8_t fh[DIB_FILE_HEADER];
     dib_file_header h;
     if (!read_exactly(file, fh, sizeof fh) || !dib_is_bm(fh, sizeof fh)) return nullptr;
     dib_read_file_header(fh, sizeof fh, &h);
-    uint32_t header_size, bits_size;
-    if (!dib_piece_sizes(h, &header_size, &bits_size)) return nullptr;
+    uint32_t header_size = dib_header_block_size(h);
+    uint32_t bits_size = dib_bits_block_size(h); // 0 when bfSize leaves no bits: none are read
+    // A header block that would end past the file could never be read whole.
+    DWORD high = 0, file_size = GetFileSize(file, &high);
+    if (!header_size || (high == 0 && header_size > file_size - DIB_FILE_HEADER)) return nullptr;
     uint8_t* header = static_cast<uint8_t*>(block_alloc(int32_t(header_size)));
     if (!header) return nullptr;
     HBITMAP section = nullptr;
     dib_layout l;
-    // The section is made from what the header block really holds, and never gets more bytes
-    // than it has: an uncompressed section holds exactly its rows.
+    // The platform reads the header's fields, masks and colour table from the block: all of
+    // them must lie inside it.
     if (read_exactly(file, header, header_size) && dib_read_layout(header, header_size, &l) &&
-        (l.compression == DIB_RGB || l.compression == DIB_BITFIELDS)) {
+        l.table_end <= header_size) {
         void* bits = nullptr;
         section = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(header),
                                    DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (section && bits) {
-            DWORD want = bits_size < l.bits_bytes ? bits_size : l.bits_bytes;
+        DIBSECTION ds;
+        if (section && bits && GetObjectW(section, sizeof ds, &ds) == sizeof ds) {
+            // Never more bytes than the section's memory holds.
+            uint64_t room = uint64_t(ds.dsBm.bmWidthBytes) * uint64_t(ds.dsBm.bmHeight);
+            DWORD want = room < bits_size ? DWORD(room) : bits_size;
             DWORD read;
             ReadFile(file, bits, want, &read, nullptr); // bits that end early stay as created
         }

@@ -32,7 +32,8 @@ static void read_rows(HWND hwnd, HANDLE file) {
     ShowCursor(TRUE);
     HDC dc = GetDC(hwnd);
     const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(g.header);
-    for (int i = 0; i < g.height; i++) {
+    // Rows of no bytes (no width, or no bits a pixel) hold nothing to read or draw.
+    for (int i = 0; g.row_bytes && i < g.height; i++) {
         uint8_t* row = g.bits + size_t(i) * g.row_bytes;
         DWORD read;
         ReadFile(file, row, g.row_bytes, &read, nullptr); // a short file leaves zeros
@@ -58,26 +59,28 @@ static const wchar_t* load_and_show(HWND hwnd, HANDLE file) {
     if (!dib_is_bm(fh, sizeof fh)) return L"File is not a bitmap.";
     dib_file_header h;
     dib_read_file_header(fh, sizeof fh, &h);
-    uint32_t header_size, bits_size;
-    // Offsets before the header or past the end, or sizes of 2 GB or more: not a file to read.
-    if (!dib_piece_sizes(h, &header_size, &bits_size)) return L"Cannot read file.";
-    g.header = static_cast<uint8_t*>(block_alloc(int32_t(header_size)));
-    g.bits = static_cast<uint8_t*>(block_alloc(int32_t(bits_size)));
+    // Offsets that give a block no size, or 2 GB or more, are sizes no allocation can meet.
+    uint32_t header_size = dib_header_block_size(h), bits_size = dib_bits_block_size(h);
+    if (header_size && bits_size) {
+        g.header = static_cast<uint8_t*>(block_alloc(int32_t(header_size)));
+        g.bits = static_cast<uint8_t*>(block_alloc(int32_t(bits_size)));
+    }
     if (!g.header || !g.bits) return L"Cannot allocate memory.";
     if (!read_exactly(file, g.header, header_size)) return L"Cannot read file.";
-    uint32_t kind = le32(g.header);
-    if (kind != DIB_CORE_HEADER && header_size >= 20) {
+    if (header_size >= 20 && le32(g.header) != DIB_CORE_HEADER) {
         uint32_t compression = le32(g.header + 16);
         if (compression != DIB_RGB && compression != DIB_BITFIELDS) return L"File is compressed.";
     }
     dib_layout l;
-    // An unknown header, a colour table past the header block or rows past the bits block.
-    if (!dib_read_layout(g.header, header_size, &l) || l.bits_bytes > bits_size)
+    // Header fields, masks or colour table past the header block, or rows past the bits block:
+    // the drawing would read outside the blocks.
+    if (!dib_read_layout(g.header, header_size, &l) || l.table_end > header_size ||
+        l.bits_bytes > bits_size || l.width > 0x7FFFFFFF || l.height > 0x7FFFFFFF)
         return L"Cannot read file.";
     g.width = int(l.width);
     g.height = int(l.height);
     g.bit_count = int(l.bit_count);
-    g.row_bytes = l.row_bytes;
+    g.row_bytes = uint32_t(l.row_bytes); // within the bits block
     g.top_down = l.top_down;
     read_rows(hwnd, file);
     return nullptr;

@@ -1,5 +1,6 @@
 #include "harness/harness.h"
 #include "harness/ink.h"
+#include "harness/text_view.h"
 
 #include <string>
 
@@ -146,8 +147,14 @@ TEST(feldrin, scroll_bar_requests) {
     ASSERT_NE(hwnd, nullptr);
     scroll(hwnd, SB_THUMBPOSITION, 3);
     expect_font(hwnd, 3);
-    scroll(hwnd, SB_THUMBTRACK, 5); // dragging changes nothing until the thumb is let go
-    expect_font(hwnd, 3);
+    // Dragging changes nothing until the thumb is let go; the drag and the end of a scroll still
+    // repaint the font shown.
+    for (WORD code : {SB_THUMBTRACK, SB_ENDSCROLL}) {
+        start_text_log(hwnd);
+        scroll(hwnd, code, 5);
+        expect_font(hwnd, 3);
+        EXPECT_NE(find_call(text_log(hwnd), L"A"), nullptr) << "no repaint after code " << code;
+    }
     scroll(hwnd, SB_BOTTOM);
     EXPECT_EQ(read_scroll(hwnd, SB_VERT).pos, 6);
     scroll(hwnd, SB_LINEDOWN);

@@ -81,9 +81,12 @@ TEST(heskar11, without_its_files_it_says_so_once_and_shows_nothing) {
     EXPECT_EQ(box.caption, L"heskar11");
     EXPECT_EQ(box.text, L"Cannot load DIB file");
     EXPECT_EQ(icon_of(box.hwnd), box_icon::none);
+    // Shown while the window is being created, and already owned by it.
+    HWND owner = GetWindow(box.hwnd, GW_OWNER);
     dismiss(box);
     HWND hwnd = a.wait_window(L"heskar11");
     ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(owner, hwnd);
     EXPECT_EQ(wait_message_box(a, 500).hwnd, nullptr);
     image shown = capture_client(hwnd);
     EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));

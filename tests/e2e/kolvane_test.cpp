@@ -53,7 +53,7 @@ TEST(kolvane, refuses_files_it_cannot_build_a_section_from) {
     ASSERT_NE(hwnd, nullptr);
     for (const char* name :
          {"type_ba.bmp", "offbits_small.bmp", "offbits_past_end.bmp", "header_huge.bmp",
-          "header_64.bmp", "width_huge.bmp", "height_huge.bmp", "colours_past_offbits.bmp",
+          "header_64.bmp", "width_huge.bmp", "height_huge.bmp", "colours_past_end.bmp",
           "file_header_only.bmp", "short_header.bmp", "rle8.bmp", "missing.bmp"})
         expect_refused(a, hwnd, name);
 }
@@ -69,8 +69,11 @@ TEST(kolvane, bits_that_end_early_leave_the_rest_of_the_section_black) {
     std::vector<uint8_t> longer = good.bytes;
     longer.resize(longer.size() + 65536, 0xFF);
     bmp::put32(longer, 2, uint32_t(longer.size()));
-    HWND hwnd = launch_with_files(a, L"kolvane",
-                                  {{"cut.bmp", cut}, {"plus.bmp", plus}, {"long.bmp", longer}});
+    std::vector<uint8_t> none(good.bytes.begin(), good.bytes.begin() + 54);
+    bmp::put32(none, 2, 54);
+    HWND hwnd = launch_with_files(
+        a, L"kolvane",
+        {{"cut.bmp", cut}, {"plus.bmp", plus}, {"long.bmp", longer}, {"none.bmp", none}});
     ASSERT_NE(hwnd, nullptr);
     ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\cut.bmp"));
     image shown = capture_client(hwnd);
@@ -87,4 +90,9 @@ TEST(kolvane, bits_that_end_early_leave_the_rest_of_the_section_black) {
     EXPECT_EQ(differing(capture_client(hwnd), good.shown, 0, 0), 0);
     ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\cut.bmp"));
     EXPECT_EQ(differing(capture_client(hwnd), lower, 0, 1), 0);
+    // bfSize equal to bfOffBits: no bits are read, and the section shows as it was created.
+    ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\none.bmp"));
+    shown = capture_client(hwnd);
+    EXPECT_TRUE(all_of(shown, {0, 0, 37, 23}, 0x000000));
+    EXPECT_TRUE(all_of(shown, {37, 0, shown.width, shown.height}, window_colour()));
 }

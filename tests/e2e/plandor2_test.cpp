@@ -320,16 +320,44 @@ TEST(plandor2, save_over_a_file_that_cannot_be_replaced_keeps_it) {
                                                             L"other.bmp", L"saved.bmp"}));
 }
 
-TEST(plandor2, a_broken_file_is_refused_with_an_exclamation) {
+// Files are refused only where reading them would leave the file; the format is the drawing
+// call's to judge, and a file it cannot draw still opens and saves byte for byte.
+TEST(plandor2, refuses_what_reaches_past_the_file_and_lets_the_drawing_judge_the_format) {
     app a;
-    HWND hwnd = start_with_files(a, {});
+    std::vector<bmp::file> shown;
+    for (const bmp::file& f : bmp::all_formats())
+        if (f.name == "v2_32.bmp" || f.name == "v3_32.bmp" || f.name == "fields32.bmp")
+            shown.push_back(f);
+    // A header size no structure has: its fields lie in the file, nothing can draw it.
+    bmp::file odd = bmp::make("odd.bmp", bmp::format{});
+    bmp::put32(odd.bytes, 14, 20);
+    shown.push_back(odd);
+    HWND hwnd = start_with_files(a, shown);
     ASSERT_NE(hwnd, nullptr);
-    const auto broken = bmp::broken_files();
-    write_bytes(a.dir() + L"\\bad.bmp", broken[0].second);
-    message_box box = choose_file_for_message(a, hwnd, OPEN, a.dir() + L"\\bad.bmp");
-    ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.caption, L"plandor2");
-    EXPECT_EQ(box.text, L"Cannot load DIB file");
-    EXPECT_EQ(icon_of(box.hwnd), box_icon::warning);
-    press(box.hwnd, IDOK);
+    for (const auto& b : bmp::broken_files())
+        write_bytes(a.dir() + L"\\" + widen(b.first), b.second);
+    command(hwnd, ACTUAL);
+    for (const bmp::file& f : shown) {
+        SCOPED_TRACE(f.name);
+        open(a, hwnd, f.name.c_str());
+        image seen = capture_client(hwnd);
+        if (&f == &shown.back()) {
+            EXPECT_TRUE(all_of(seen, {0, 0, seen.width, seen.height}, window_colour()));
+        } else {
+            std::string first;
+            EXPECT_EQ(differing(seen, f.shown, 0, 0, &first), 0) << first;
+        }
+        const std::wstring copy = a.dir() + L"\\saved_" + widen(f.name);
+        ASSERT_TRUE(choose_file(a, hwnd, SAVE, copy));
+        EXPECT_EQ(read_bytes(copy), f.bytes);
+    }
+    for (const char* name : {"type_ba.bmp", "short_rows.bmp", "colours_past_end.bmp"}) {
+        SCOPED_TRACE(name);
+        message_box box = choose_file_for_message(a, hwnd, OPEN, a.dir() + L"\\" + widen(name));
+        ASSERT_NE(box.hwnd, nullptr);
+        EXPECT_EQ(box.caption, L"plandor2");
+        EXPECT_EQ(box.text, L"Cannot load DIB file");
+        EXPECT_EQ(icon_of(box.hwnd), box_icon::warning);
+        dismiss(box);
+    }
 }

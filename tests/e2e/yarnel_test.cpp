@@ -94,14 +94,15 @@ TEST(yarnel, refuses_what_it_cannot_show_and_stays_usable) {
         {"rle4.bmp", L"File is compressed."},
         {"type_ba.bmp", L"File is not a bitmap."},
         {"ten.bmp", L"Cannot read file."},
-        {"offbits_past_end.bmp", L"Cannot read file."},
-        {"offbits_small.bmp", L"Cannot read file."},
+        {"offbits_past_end.bmp", L"Cannot allocate memory."},
+        {"offbits_small.bmp", L"Cannot allocate memory."},
+        {"no_bits.bmp", L"Cannot allocate memory."},
         {"header_huge.bmp", L"Cannot read file."},
         {"header_64.bmp", L"Cannot read file."},
         {"short_rows.bmp", L"Cannot read file."},
         {"width_huge.bmp", L"Cannot read file."},
         {"height_huge.bmp", L"Cannot read file."},
-        {"colours_past_offbits.bmp", L"Cannot read file."},
+        {"colours_past_end.bmp", L"Cannot read file."},
         {"missing.bmp", L"Cannot open file."},
     };
     for (const bmp::file& f : bmp::all_formats())
@@ -109,6 +110,9 @@ TEST(yarnel, refuses_what_it_cannot_show_and_stays_usable) {
             files.emplace_back(f.name, f.bytes);
     for (const auto& b : bmp::broken_files())
         files.push_back(b);
+    std::vector<uint8_t> no_bits(good.bytes.begin(), good.bytes.begin() + 54);
+    bmp::put32(no_bits, 2, 54); // bfSize equal to bfOffBits: a bits block of no bytes
+    files.emplace_back("no_bits.bmp", no_bits);
     files.emplace_back("ten.bmp",
                        std::vector<uint8_t>(good.bytes.begin(), good.bytes.begin() + 10));
     HWND hwnd = launch_with_files(a, L"yarnel", files);

@@ -16,34 +16,37 @@ static void touch(const uint8_t* p, size_t n) {
     sink = s;
 }
 
-// Whole-file readers: plandor1, plandor2, heskar11 (load_dib_file) and sembrin.
+// Whole-file readers: plandor1, plandor2, heskar11 (load_dib_file) and sembrin. The platform
+// reads the header's fields (12 or 40 bytes), masks and colour table, and the bits.
 static void whole_file(const uint8_t* data, size_t size) {
     dib_layout l;
     if (dib_check_file(data, size, &l) != DIB_FILE_OK) return;
     uint32_t off = le32(data + 10);
-    touch(data + DIB_FILE_HEADER, l.header_size + l.table_bytes);
-    touch(data + off, l.bits_bytes);
-    if (l.compression == DIB_RGB || l.compression == DIB_BITFIELDS)
+    uint64_t fields = l.header_size == DIB_CORE_HEADER ? DIB_CORE_HEADER : DIB_INFO_HEADER;
+    touch(data + DIB_FILE_HEADER, size_t(l.table_end > fields ? l.table_end : fields));
+    touch(data + off, size_t(l.bits_bytes));
+    if ((l.compression == DIB_RGB || l.compression == DIB_BITFIELDS) && l.row_bytes)
         for (uint32_t row = 0; row < l.height; row++)
-            touch(data + off + size_t(row) * l.row_bytes, l.row_bytes);
+            touch(data + off + size_t(row * l.row_bytes), size_t(l.row_bytes));
 }
 
-// Piecewise readers: yarnel and kolvane read the header block, then the bits block.
+// Piecewise readers: yarnel and kolvane read the header block, then the bits block; they hand
+// the header block to the platform when its masks and colour table lie inside it, and read rows
+// only while they fit the bits block.
 static void pieces(const uint8_t* data, size_t size) {
     dib_file_header fh;
     if (!dib_read_file_header(data, size, &fh) || !dib_is_bm(data, size)) return;
-    uint32_t head, bits;
-    if (!dib_piece_sizes(fh, &head, &bits)) return;
-    if (head > size - DIB_FILE_HEADER || bits > (1u << 24)) return;
+    uint32_t head = dib_header_block_size(fh), bits = dib_bits_block_size(fh);
+    if (!head || head > size - DIB_FILE_HEADER || bits > (1u << 24)) return;
     std::vector<uint8_t> header(data + DIB_FILE_HEADER, data + DIB_FILE_HEADER + head);
     dib_layout l;
-    if (!dib_read_layout(header.data(), header.size(), &l)) return;
-    touch(header.data(), l.header_size + l.table_bytes);
+    if (!dib_read_layout(header.data(), header.size(), &l) || l.table_end > head) return;
+    touch(header.data(), size_t(l.table_end));
     if (l.compression != DIB_RGB && l.compression != DIB_BITFIELDS) return;
-    if (l.bits_bytes > bits) return;
+    if (l.bits_bytes > bits || !l.row_bytes) return;
     std::vector<uint8_t> block(bits);
     for (uint32_t row = 0; row < l.height; row++)
-        touch(block.data() + size_t(row) * l.row_bytes, l.row_bytes);
+        touch(block.data() + size_t(row * l.row_bytes), size_t(l.row_bytes));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

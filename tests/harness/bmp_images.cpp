@@ -76,6 +76,8 @@ static uint32_t header_size(header h) {
     switch (h) {
     case header::core: return 12;
     case header::info: return 40;
+    case header::v2: return 52;
+    case header::v3: return 56;
     case header::v4: return 108;
     case header::v5: return 124;
     }
@@ -167,7 +169,10 @@ file make(const std::string& name, const format& f) {
         put32(v, 34, uint32_t(bits.size()));
         put32(v, 38, 2835); // 72 dots per inch
         put32(v, 42, 2835);
-        if (f.kind != header::info) {
+        if (f.kind == header::v2 || f.kind == header::v3) {
+            for (int i = 0; i < (f.kind == header::v2 ? 3 : 4); i++)
+                put32(v, 54 + 4 * i, masks[i]);
+        } else if (f.kind != header::info) {
             for (int i = 0; i < 4; i++)
                 put32(v, 54 + 4 * i, masks[i]);
             put32(v, 70, 0x73524742); // LCS_sRGB
@@ -212,6 +217,10 @@ std::vector<file> all_formats() {
     add("fields32.bmp", 32, header::info, compression::bitfields);
     add("v4_24.bmp", 24, header::v4, compression::rgb);
     add("v5_32.bmp", 32, header::v5, compression::bitfields);
+    // The 52- and 56-byte headers name no structure of their own: the platform reads their first
+    // 40 bytes and the masks from offset 40.
+    add("v2_32.bmp", 32, header::v2, compression::bitfields);
+    add("v3_32.bmp", 32, header::v3, compression::bitfields);
     add("v5_8td.bmp", 8, header::v5, compression::rgb, true);
     return all;
 }
@@ -250,13 +259,13 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> broken_files() {
         put32(v, 2, 14);
         put32(v, 10, 14);
     });
-    // A 4-bit image claiming a colour table that runs past its bits' offset.
+    // A 4-bit image claiming a colour table of 200 entries, which runs past the end of the file.
     {
         format g;
         g.bits = 4;
         std::vector<uint8_t> v = make("", g).bytes;
         put32(v, 14 + 32, 200);
-        out.emplace_back("colours_past_offbits.bmp", v);
+        out.emplace_back("colours_past_end.bmp", v);
     }
     return out;
 }

@@ -9,7 +9,8 @@
 
 namespace bmp {
 
-enum class header { core, info, v4, v5 };
+// v2 and v3: the 52- and 56-byte information headers (40 bytes and the RGB or RGBA masks).
+enum class header { core, info, v2, v3, v4, v5 };
 enum class compression { rgb = 0, rle8 = 1, rle4 = 2, bitfields = 3 };
 
 struct format {

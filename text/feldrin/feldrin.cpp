@@ -57,8 +57,9 @@ static void on_vscroll(HWND hwnd, WPARAM wp) {
     case SB_LINEDOWN:
     case SB_PAGEDOWN: index++; break;
     case SB_THUMBPOSITION: index = static_cast<short>(HIWORD(wp)); break;
-    default: return; // the thumb moves on its own while dragged; the font changes on release
     }
+    // Every code, named or not (the thumb being dragged, the end of a scroll), clamps, puts the
+    // thumb on the font shown and repaints; the font changes only when the thumb is let go.
     g.font_index = clamp(index, 0, FONT_COUNT - 1);
     SetScrollPos(hwnd, SB_VERT, g.font_index, TRUE);
     InvalidateRect(hwnd, nullptr, TRUE);
