@@ -6,7 +6,9 @@ pixels or otherwise shows the user something (the calls in CALLS) and whose valu
   mutants.py apply FILE INDEX    rewrites FILE with mutant INDEX disabled
 
 A disabled call stays in the source as `(void)(false && (CALL(...)))`: it is compiled (so the
-variables it uses stay used) but never made.
+variables it uses stay used) but never made. A statement with a comment saying "no visible effect"
+(and why) on its line or in the comment right above it is not a mutant: the comment tells the reader why no test
+can see it go.
 """
 import re
 import sys
@@ -47,6 +49,18 @@ def skip_comments_and_strings(text):
     return "".join(out)
 
 
+def comment_of(text, at):
+    """The statement's line and the comment lines right above it."""
+    lines = text[:at].split("\n")
+    end = text.find("\n", at)
+    said = [lines[-1] + text[at:end if end >= 0 else len(text)]]
+    for line in reversed(lines[:-1]):
+        if not line.strip().startswith("//"):
+            break
+        said.append(line)
+    return " ".join(said)
+
+
 def mutants(text):
     """(start, end, call) of each call that stands as a statement of its own."""
     clean = skip_comments_and_strings(text)
@@ -72,6 +86,8 @@ def mutants(text):
             i += 1
         rest = clean[i + 1:].lstrip()
         if not rest.startswith(";"):
+            continue
+        if "no visible effect" in comment_of(text, m.start()).lower():
             continue
         found.append((m.start(), i + 1, m.group(1)))
     return found

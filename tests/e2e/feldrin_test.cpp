@@ -155,6 +155,11 @@ TEST(feldrin, scroll_bar_requests) {
         expect_font(hwnd, 3);
         EXPECT_NE(find_call(text_log(hwnd), L"A"), nullptr) << "no repaint after code " << code;
     }
+    // So does a change of the display's settings.
+    start_text_log(hwnd);
+    PostMessageW(hwnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    expect_font(hwnd, 3);
+    EXPECT_NE(find_call(text_log(hwnd), L"A"), nullptr) << "no repaint after a display change";
     scroll(hwnd, SB_BOTTOM);
     EXPECT_EQ(read_scroll(hwnd, SB_VERT).pos, 6);
     scroll(hwnd, SB_LINEDOWN);

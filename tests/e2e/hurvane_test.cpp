@@ -109,9 +109,29 @@ std::string read_strip(const image& img) {
 // 12- and 24-hour modes look different only between 13:00 and 00:59, and the leading zero only in
 // hours with one digit in the mode; the digit cells of every hour in every mode are covered by the
 // unit tests of the figures.
+// The clock runs in a time zone where it is mid-afternoon, whatever the hour here: from 13 to 21
+// o'clock the 12- and 24-hour formats differ, and so do the hours with and without their leading
+// zero in 12-hour mode.
+int zone_hours = 0;
+
+HWND start_clock(app& a) {
+    HWND hwnd = launch(a, L"hurvane");
+    if (!hwnd) return nullptr;
+    const std::wstring hours = probe(hwnd, PROBE_AFTERNOON_CLOCK);
+    EXPECT_FALSE(hours.empty()) << "the clock's time cannot be moved";
+    zone_hours = _wtoi(hours.c_str());
+    return hwnd;
+}
+
+// The time in the clock's zone.
 SYSTEMTIME now() {
+    FILETIME f;
+    GetSystemTimeAsFileTime(&f);
+    ULARGE_INTEGER u{{f.dwLowDateTime, f.dwHighDateTime}};
+    u.QuadPart += ULONGLONG(zone_hours) * 3600 * 10000000;
+    f = FILETIME{u.LowPart, u.HighPart};
     SYSTEMTIME t;
-    GetLocalTime(&t);
+    FileTimeToSystemTime(&f, &t);
     return t;
 }
 
@@ -210,7 +230,7 @@ void expect_time_shown(HWND hwnd, bool use_24_hour, bool leading_zero) {
 
 TEST(hurvane, window_class_and_caption) {
     app a;
-    HWND hwnd = launch(a, L"hurvane");
+    HWND hwnd = start_clock(a);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(class_of(hwnd), L"hurvane");
     EXPECT_EQ(text_of(hwnd), L"Digital Clock");
@@ -226,7 +246,7 @@ TEST(hurvane, window_class_and_caption) {
 TEST(hurvane, follows_the_locale_time_format_without_restart) {
     time_format format;
     app a;
-    HWND hwnd = launch(a, L"hurvane");
+    HWND hwnd = start_clock(a);
     ASSERT_NE(hwnd, nullptr);
     resize(hwnd, 640, 240);
     const bool modes[4][2] = {{true, true}, {false, true}, {false, false}, {true, false}};
@@ -243,7 +263,7 @@ TEST(hurvane, ticks_on_screen_every_second) {
     time_format format;
     format.set(true, true);
     app a;
-    HWND hwnd = launch(a, L"hurvane");
+    HWND hwnd = start_clock(a);
     ASSERT_NE(hwnd, nullptr);
     for (int i = 0; i < 3; i++) {
         if (i) Sleep(1100);
@@ -256,7 +276,7 @@ TEST(hurvane, starts_in_the_locale_time_format) {
     time_format format;
     format.set(false, true);
     app a;
-    HWND hwnd = launch(a, L"hurvane");
+    HWND hwnd = start_clock(a);
     ASSERT_NE(hwnd, nullptr);
     expect_time_shown(hwnd, false, true);
 }
@@ -266,7 +286,7 @@ TEST(hurvane, strip_stays_whole_and_centred_in_any_shape) {
     time_format format;
     format.set(true, true); // every cell holds a digit
     app a;
-    HWND hwnd = launch(a, L"hurvane");
+    HWND hwnd = start_clock(a);
     ASSERT_NE(hwnd, nullptr);
     for (SIZE size : {SIZE{900, 200}, SIZE{320, 600}, SIZE{640, 480}, SIZE{180, 120}}) {
         resize(hwnd, size.cx, size.cy);

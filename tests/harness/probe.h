@@ -105,6 +105,10 @@ enum probe_query {
     // update region waits for its paint; counted by the same hook that holds the timers (so only
     // in programs started while a held_timers lives).
     PROBE_PAINTS = 165,
+    // From now on the program's GetLocalTime tells the time of a zone where it is mid-afternoon
+    // (from 15 o'clock on at the moment of the query, whatever the hour here), and its window is
+    // repainted to show it. Answers the zone's hours ahead of UTC.
+    PROBE_AFTERNOON_CLOCK = 166,
     // 200-219: bitmap demonstrations.
     // The standard icon the window's class shows, compared by handle inside the program (icon
     // handles of the system's icons are the program's own): "application", "information",

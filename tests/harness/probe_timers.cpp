@@ -78,6 +78,29 @@ static void watch_reads() {
         real_get_pixel = reinterpret_cast<decltype(real_get_pixel)>(before);
 }
 
+// The program's local time, moved to a zone `zone_hours` ahead of UTC.
+static int zone_hours;
+static void WINAPI zoned_local_time(SYSTEMTIME* t) {
+    FILETIME f;
+    GetSystemTimeAsFileTime(&f);
+    ULARGE_INTEGER u{{f.dwLowDateTime, f.dwHighDateTime}};
+    u.QuadPart += ULONGLONG(zone_hours) * 3600 * 10000000;
+    f = FILETIME{u.LowPart, u.HighPart};
+    FileTimeToSystemTime(&f, t);
+}
+
+static bool afternoon_clock(HWND hwnd) {
+    SYSTEMTIME utc;
+    GetSystemTime(&utc);
+    zone_hours = (15 - utc.wHour + 24) % 24;
+    static bool redirected;
+    if (!redirected)
+        redirected = redirect_import("kernel32.dll", "GetLocalTime",
+                                     reinterpret_cast<void*>(&zoned_local_time)) != nullptr;
+    if (redirected) InvalidateRect(hwnd, nullptr, TRUE);
+    return redirected;
+}
+
 void probe_timers_answer(const MSG* m, std::wstring& out) {
     switch (m->wParam) {
     case PROBE_TIMER_TICK: out = give_ticks(m->hwnd, 1) ? L"1" : L"0"; break;
@@ -93,6 +116,9 @@ void probe_timers_answer(const MSG* m, std::wstring& out) {
         cursor_fails = m->wParam == PROBE_FAIL_CURSOR_POS;
         pixel_fails = m->wParam == PROBE_FAIL_GET_PIXEL;
         out = (real_get_cursor_pos && real_get_pixel) ? L"1" : L"0";
+        break;
+    case PROBE_AFTERNOON_CLOCK:
+        out = afternoon_clock(m->hwnd) ? std::to_wstring(zone_hours) : L"";
         break;
     }
 }

@@ -42,6 +42,8 @@ static LRESULT CALLBACK wnd_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
         metrics_measure(&g.view, hwnd);
         SetScrollRange(hwnd, SB_VERT, 0, METRICS_ROWS - 1, FALSE);
+        // No visible effect at start, where the position is still 0 as the range left it; it
+        // makes the bar say where the view is from the first message on.
         SetScrollPos(hwnd, SB_VERT, g.v_scroll_pos, TRUE);
         return 0;
     case WM_SIZE: g.view.cy_client = static_cast<short>(HIWORD(lp)); return 0;
