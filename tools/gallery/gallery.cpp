@@ -24,6 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The outer size a larger main window is given.
+const int gallery_width = 560, gallery_height = 420;
+
 struct scene_state {
     app program;
     HWND main = nullptr;
@@ -110,19 +113,25 @@ std::vector<HWND> windows_of(DWORD pid) {
     return w.found;
 }
 
-// The main window: one of the program's own class (named after the program) or, for a program
+// The main window: one of the program's own class (named after the program), else one with a
+// caption that is not a dialog, or, for a program
 // that only shows a dialog or a message box, that dialog once it has stayed a moment alone.
 HWND wait_main(scene_state& s, const std::wstring& name) {
     HWND main = nullptr;
     DWORD dialog_since = 0;
     wait_until(
         [&] {
-            HWND dialog = nullptr;
+            HWND dialog = nullptr, other = nullptr;
             for (HWND w : windows_of(s.program.pid())) {
                 std::wstring cls = class_of(w);
                 if (_wcsicmp(cls.c_str(), name.c_str()) == 0) main = w;
-                if (cls == L"#32770") dialog = w;
+                if (cls == L"#32770")
+                    dialog = w;
+                else if (GetWindowLongW(w, GWL_STYLE) & WS_CAPTION)
+                    other = w;
             }
+            // A program that shares another's window class (an editor built twice).
+            if (!main) main = other;
             if (main) return true;
             if (!dialog) {
                 dialog_since = 0;
@@ -180,6 +189,21 @@ bool play(scene_state& s, const std::wstring& step, std::wstring& error) {
         resize_client(s.main, int(number(wh[0])), int(number(wh[1])));
     } else if (verb == L"clip") {
         if (!put_clipboard(unescape(arg))) return error = L"the clipboard stayed closed", false;
+        drain(s.main);
+    } else if (verb == L"choose") {
+        // choose:ID,TEXT picks the item of a dialog's combo box that begins with TEXT, as a
+        // click in its list would (the dialog is told of the new selection)
+        if (!need(2)) return false;
+        HWND d = newest_dialog(s);
+        HWND combo = d ? find_control(d, int(number(a[0])), L"ComboBox") : nullptr;
+        if (!combo) return error = L"no combo box " + a[0] + L" in a dialog", false;
+        std::wstring text = unescape(arg.substr(arg.find(L',') + 1));
+        DWORD_PTR r = DWORD_PTR(CB_ERR);
+        SendMessageTimeoutW(combo, CB_SELECTSTRING, WPARAM(-1),
+                            reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &r);
+        if (r == DWORD_PTR(CB_ERR)) return error = L"no item " + text + L" in " + a[0], false;
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
         drain(s.main);
     } else if (verb == L"settext") {
         // settext:ID,TEXT into a control of the newest dialog (a combo box takes it in its edit)
@@ -464,12 +488,17 @@ int wmain(int argc, wchar_t** argv) {
         }
         return printed_shot(printed_before, name, out);
     }
-    // A window that reaches past the screen is moved into it, so that all of it shows.
+    // A window that reaches past the screen is moved into it, so that all of it shows; a large
+    // one is made the gallery's size, so that what it draws still shows on the contact sheet.
     RECT wr;
     GetWindowRect(s.main, &wr);
     const RECT screen = screen_rect();
     if (wr.right > screen.right || wr.bottom > screen.bottom)
         SetWindowPos(s.main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    if (class_of(s.main) != L"#32770" &&
+        (wr.right - wr.left > gallery_width || wr.bottom - wr.top > gallery_height))
+        resize(s.main, std::min(int(wr.right - wr.left), gallery_width),
+               std::min(int(wr.bottom - wr.top), gallery_height));
     SetForegroundWindow(s.main);
     settle(s.main);
 
@@ -489,6 +518,11 @@ int wmain(int argc, wchar_t** argv) {
     // for both), then every other window of the program.
     if (IsWindow(s.main) && class_of(s.main) != L"#32770") capture_client(s.main);
     std::vector<HWND> shown = windows_of(s.program.pid());
+    // The program's other windows (a modeless dialog, an open menu) above the main window, in
+    // the order they had.
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+        if (*it != s.main)
+            SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (shown.empty()) {
         fwprintf(stderr, L"%ls: no window left to show\n", name.c_str());
         return 1;
