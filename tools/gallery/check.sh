@@ -36,18 +36,22 @@ for pair in "$@"; do
     read -r _ _ kind left top right bottom < <(grep '^shot ' "$shots/$name.txt")
     read -r w h < <(identify -format '%w %h' "$shots/$name.png")
     echo "$what ($name): $kind shot ${w}x$h, crop $left,$top-$right,$bottom"
-    # Not blank: many colours, and no single colour covers almost all of it.
+    # Not blank: inside the frame, caption and menu bar, several colours and none covering
+    # almost all of it.
     colours=$(identify -format '%k' "$shots/$name.png")
-    top_share=$(convert "$shots/$name.png" -format %c histogram:info:- | sort -rn |
-        awk -v all=$((w * h)) 'NR == 1 { printf "%d", 100 * $1 / all }')
+    inner_w=$((w - 12)) inner_h=$((h - 48))
+    inner=$(convert "$shots/$name.png" -crop "${inner_w}x$inner_h+6+42" +repage \
+        -format %c histogram:info:- | sort -rn)
+    inner_colours=$(wc -l <<<"$inner")
+    top_share=$(awk -v all=$((inner_w * inner_h)) 'NR == 1 { printf "%d", 100 * $1 / all }' <<<"$inner")
     if [ "$kind" = printed ]; then
         [ "$h" -gt "$w" ] && [ "$w" -gt 100 ] || fail "$what ($name): the page is ${w}x$h"
         [ "$colours" -ge 2 ] || fail "$what ($name): the page has no edge"
         continue
     fi
     [ "$kind" = scene ] || fail "$what ($name): shown as '$kind', not in its scene"
-    [ "$colours" -ge 4 ] && [ "$top_share" -lt 97 ] ||
-        fail "$what ($name): blank ($colours colours, one covers $top_share%)"
+    [ "$inner_colours" -ge 3 ] && [ "$top_share" -lt 97 ] ||
+        fail "$what ($name): blank ($inner_colours colours inside, one covers $top_share%)"
     [ "$w" = $((right - left)) ] && [ "$h" = $((bottom - top)) ] ||
         fail "$what ($name): ${w}x$h is not the windows' rectangle $((right - left))x$((bottom - top))"
     [ "$w" -lt "$screen_w" ] || [ "$h" -lt "$screen_h" ] ||

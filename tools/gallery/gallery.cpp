@@ -1,11 +1,11 @@
-// gallery <scenes file> <shots folder> <program>: starts one program where the build put it,
-// plays its scene from the scenes file with the end-to-end harness's driving code, and saves
-// <shots folder>\<program>.bmp: the program's windows (its main window and any dialog or message
-// box it shows) cropped to the rectangle around them, or for a program that ends without a window
-// the page it printed. Prints one line for the caller:
-//   shot <program> <kind> <left> <top> <right> <bottom>   (the rectangle saved, on the screen)
-//   window <left> <top> <right> <bottom>                  (each window in it, as the harness reads
-//   it)
+// gallery <scenes file> <shots folder> <program> [arguments]: starts one program where the build
+// put it (with these arguments instead of its scene's, when given), plays its scene from the
+// scenes file with the end-to-end harness's driving code, and saves <shots folder>\<program>.bmp:
+// the program's windows (its main window and any dialog, message box or menu it shows) cut out of
+// the screen, or for a program that ends without a window the page it printed. Prints for the
+// caller:
+//   shot <program> <kind> <left> <top> <right> <bottom>   the rectangle saved, on the screen
+//   window <left> <top> <right> <bottom>                  each window in it (GetWindowRect)
 // kind: "scene" (played its scene), "startup" (no scene: the window as it starts), "screen" (the
 // whole screen), "printed" (the printed page). Exit code 0 when a shot was saved.
 #include "harness/dib_files.h"
@@ -430,8 +430,9 @@ int screen_scene(scene_state& s, const std::wstring& name, const std::vector<std
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        fwprintf(stderr, L"usage: gallery <scenes file> <shots folder> <program>\n");
+    if (argc < 4) {
+        fwprintf(stderr,
+                 L"usage: gallery <scenes file> <shots folder> <program> [its arguments]\n");
         return 2;
     }
     const std::wstring scenes = argv[1], shots = argv[2], name = argv[3];
@@ -444,6 +445,10 @@ int wmain(int argc, wchar_t** argv) {
     bool has_scene = false;
     std::wstring args, error;
     std::vector<std::wstring> steps = scene_of(scenes, name, has_scene, args);
+    // Arguments given here take the place of the scene's.
+    if (argc > 4) args.clear();
+    for (int i = 4; i < argc; i++)
+        args += (i > 4 ? L" " : L"") + std::wstring(argv[i]);
     std::vector<std::wstring> actions;
     for (const auto& step : steps) {
         if (step.rfind(L"pic:", 0) == 0 || step.rfind(L"text:", 0) == 0) {

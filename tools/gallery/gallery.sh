@@ -4,6 +4,8 @@
 
 GALLERY_DIR=$ROOT/tools/gallery
 GALLERY_SCENES=$GALLERY_DIR/scenes.txt
+# Arguments for the program instead of its scene's (./run NAME ARGS).
+GALLERY_ARGS=()
 
 # gallery_shoot <name> <shots folder> [build tree]: plays the program's scene and saves
 # <shots>/<name>.png; the player's report (the kind of shot, the rectangles) goes to
@@ -13,7 +15,7 @@ gallery_shoot() {
     mkdir -p "$shots"
     rm -f "$shots/$name.png" "$shots/$name.bmp"
     timeout 120 $WINE "$tree/tests/gallery.exe" "$(winepath_of "$GALLERY_SCENES")" \
-        "$(winepath_of "$shots")" "$name" >"$shots/$name.txt" 2>"$shots/$name.err"
+        "$(winepath_of "$shots")" "$name" "${GALLERY_ARGS[@]}" >"$shots/$name.txt" 2>"$shots/$name.err"
     local status=$?
     # Wine writes its console output with CR LF.
     sed -i 's/\r$//' "$shots/$name.txt" "$shots/$name.err"
