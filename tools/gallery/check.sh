@@ -3,8 +3,8 @@
 # Runs the gallery for a few programs of different kinds in the private environment CTest gave it
 # and checks each shot as a newcomer would look at it: it exists, it is the program's windows cut
 # out of the screen (its size is the rectangle around the windows the harness reads, smaller than
-# the screen, and holds the main window), it is not blank, and the index links it. The printed
-# page is a page: taller than wide.
+# the screen), it is not blank, and the index links it. The printed page is a page: taller than
+# wide. A program the scenes file does not list is shot as it starts and marked so in the index.
 set -uo pipefail
 tree=$1
 shift
@@ -29,6 +29,12 @@ names=()
 for pair in "$@"; do
     what=${pair%%=*} name=${pair#*=}
     names+=("$name")
+    # "unlisted": a program the scenes file has no line for gets its start-up shot, marked so.
+    GALLERY_SCENES=$ROOT/tools/gallery/scenes.txt
+    if [ "$what" = unlisted ]; then
+        grep -v "^$name\b" "$GALLERY_SCENES" >"$shots/scenes.txt"
+        GALLERY_SCENES=$shots/scenes.txt
+    fi
     if ! gallery_shoot "$name" "$shots" "$tree"; then
         fail "$what ($name): no shot: $(cat "$shots/$name.err")"
         continue
@@ -49,7 +55,11 @@ for pair in "$@"; do
         [ "$colours" -ge 2 ] || fail "$what ($name): the page has no edge"
         continue
     fi
-    [ "$kind" = scene ] || fail "$what ($name): shown as '$kind', not in its scene"
+    if [ "$what" = unlisted ]; then
+        [ "$kind" = startup ] || fail "$what ($name): shown as '$kind', not as it starts"
+    else
+        [ "$kind" = scene ] || fail "$what ($name): shown as '$kind', not in its scene"
+    fi
     [ "$inner_colours" -ge 3 ] && [ "$top_share" -lt 97 ] ||
         fail "$what ($name): blank ($inner_colours colours inside, one covers $top_share%)"
     [ "$w" = $((right - left)) ] && [ "$h" = $((bottom - top)) ] ||
@@ -73,6 +83,11 @@ for name in "${names[@]}"; do
     grep -q "<h3>$name</h3>" "$shots/index.html" || fail "the index does not name $name"
 done
 grep -q '<p>[^<]' "$shots/index.html" || fail "the index has no README lines"
+for pair in "$@"; do
+    [ "${pair%%=*}" = unlisted ] || continue
+    grep -A5 "id=\"${pair#*=}\"" "$shots/index.html" | grep -q 'no scene yet' ||
+        fail "the index does not mark ${pair#*=} as having no scene"
+done
 
 if [ "$failures" -gt 0 ]; then
     cp -r "$shots" "$tree/gallery-check-failed"
