@@ -47,13 +47,16 @@ bool app::start(const std::wstring& exe, const std::wstring& args, int show) {
     static int counter;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    dir_ = (fs::path(temp) /
-            (L"run-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter)))
-               .wstring();
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-    fs::create_directories(dir_, ec);
-    if (prepare) prepare(dir_);
+    if (workdir.empty()) {
+        dir_ = (fs::path(temp) / (L"run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                  std::to_wstring(++counter)))
+                   .wstring();
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+        fs::create_directories(dir_, ec);
+        if (prepare) prepare(dir_);
+    }
+    const std::wstring& cwd = workdir.empty() ? dir_ : workdir;
 
     std::wstring cmd = L"\"" + exe + L"\"";
     if (!args.empty()) cmd += L" " + args;
@@ -63,7 +66,7 @@ bool app::start(const std::wstring& exe, const std::wstring& args, int show) {
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = WORD(show);
     }
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir_.c_str(),
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(),
                         &si, &pi_)) {
         ADD_FAILURE() << "cannot start " << fs::path(exe).string() << ", error " << GetLastError();
         return false;

@@ -42,6 +42,9 @@ public:
 
     // Runs with the fresh working directory before the program starts (to put files there).
     std::function<void(const std::wstring& dir)> prepare;
+    // When set, the program starts in this existing folder instead of a fresh one (as a user
+    // starts it where it lies); the folder is left as it is at the end.
+    std::wstring workdir;
 
 private:
     PROCESS_INFORMATION pi_{};
