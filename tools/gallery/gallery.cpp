@@ -445,12 +445,17 @@ int wmain(int argc, wchar_t** argv) {
     bool has_scene = false;
     std::wstring args, error;
     std::vector<std::wstring> steps = scene_of(scenes, name, has_scene, args);
-    // Arguments given here take the place of the scene's.
-    if (argc > 4) args.clear();
+    // Arguments given here take the place of the scene's, and the program is shown as they leave
+    // it: of the scene, only the window's size and how the shot is taken still count.
+    const bool own_args = argc > 4;
+    if (own_args) args.clear();
     for (int i = 4; i < argc; i++)
         args += (i > 4 ? L" " : L"") + std::wstring(argv[i]);
     std::vector<std::wstring> actions;
     for (const auto& step : steps) {
+        if (own_args && step.rfind(L"size:", 0) != 0 && step.rfind(L"backdrop:", 0) != 0 &&
+            step != L"nowindow" && step != L"screen")
+            continue;
         if (step.rfind(L"pic:", 0) == 0 || step.rfind(L"text:", 0) == 0) {
             if (!make_file(s, step, error)) break;
         } else {
