@@ -63,6 +63,8 @@ static bool show_main_window(app_frame* f) {
         return false;
     }
     ShowWindow(f->hwnd, SW_SHOW);
+    // No visible effect in the end: it paints the window before the loop starts rather than on
+    // the loop's first turn.
     UpdateWindow(f->hwnd);
     return true;
 }

@@ -92,6 +92,7 @@ HWND start(app& a) {
 struct step {
     const wchar_t* keys;
     const wchar_t* display; // after the keys
+    int beeps = 0;          // how many of the keys were refused with a beep
 };
 
 // One calculator, typed at step after step (a result ends each calculation, so the next number
@@ -104,10 +105,10 @@ TEST(quillix, typed_calculations) {
         {L"\r", L"15"},
         {L"\x1b", L"0"}, // Esc clears
         {L"12345678", L"12345678"},
-        {L"9", L"12345678"}, // a ninth digit is refused
+        {L"9", L"12345678", 1}, // a ninth digit is refused
         {L"\b", L"1234567"},
-        {L"\x2190", L"123456"}, // the Left arrow works as Backspace
-        {L"7 g.z", L"1234567"}, // keys without a button change nothing
+        {L"\x2190", L"123456"},    // the Left arrow works as Backspace
+        {L"7 g.z", L"1234567", 4}, // keys without a button change nothing
         {L"\x1b"
          L"5-6=",
          L"FFFFFFFFFFFFFFFF"},
@@ -131,9 +132,14 @@ TEST(quillix, typed_calculations) {
     app a;
     HWND hwnd = start(a);
     ASSERT_NE(hwnd, nullptr);
+    ASSERT_EQ(beeps(hwnd), 0);
+    int beeped = 0;
     for (const step& s : steps) {
         type(hwnd, s.keys);
         EXPECT_EQ(display(hwnd), s.display) << "after typing " << std::wstring(s.keys).c_str();
+        const int now = beeps(hwnd);
+        EXPECT_EQ(now - beeped, s.beeps) << "beeps after typing " << std::wstring(s.keys).c_str();
+        beeped = now;
     }
     EXPECT_TRUE(a.running());
 }
@@ -154,7 +160,9 @@ TEST(quillix, clicked_calculations) {
     type(hwnd, L"*2\r");
     EXPECT_EQ(display(hwnd), L"2A");
     EXPECT_EQ(click_all("c"), L"0"); // the display is a button too: clicking it clears
+    ASSERT_EQ(beeps(hwnd), 0);
     EXPECT_EQ(click_all("12345678A"), L"12345678");
+    EXPECT_EQ(beeps(hwnd), 1) << "the ninth digit is refused with a beep";
     EXPECT_EQ(click_all("b"), L"1234567");
     EXPECT_EQ(click_all("cA&|6="), L"E");
 }

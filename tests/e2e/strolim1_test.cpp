@@ -30,6 +30,9 @@ TEST(strolim1, pressing_and_releasing_a_key_logs_three_lines) {
     EXPECT_EQ(line_of(lines[0]).substr(52), L" Down Up  ");
     EXPECT_EQ(line_of(lines[1]).substr(25, 7), L"$0061 a");
     expect_view(hwnd, fixed_font(), lines, L"strolim1-key");
+    // A change of the display starts the log afresh, and the screen shows it empty.
+    PostMessageW(hwnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    expect_view(hwnd, fixed_font(), {}, L"strolim1-display-change");
 }
 
 TEST(strolim1, held_key_repeats_with_previous_state_down) {

@@ -41,7 +41,7 @@ static void on_create(HWND hwnd) {
     // The resource data has no terminator: the count stops at its end at the latest.
     g.shown = poem_measure(reinterpret_cast<const uint8_t*>(lock_text()), g.resource_size);
     SetScrollRange(g.scroll, SB_CTL, 0, g.shown.lines, FALSE);
-    SetScrollPos(g.scroll, SB_CTL, 0, FALSE);
+    SetScrollPos(g.scroll, SB_CTL, 0, FALSE); // no visible effect: a new bar is at 0 already
 }
 
 static int clamp(int v, int lo, int hi) {
@@ -118,6 +118,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, rt.module, nullptr);
         if (g.frame.hwnd) {
             ShowWindow(g.frame.hwnd, SW_SHOW);
+            // No visible effect in the end: it paints the window before the loop starts rather
+            // than on the loop's first turn.
             UpdateWindow(g.frame.hwnd);
             frame_loop(&g.frame);
         } else {
