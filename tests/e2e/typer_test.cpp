@@ -71,20 +71,41 @@ struct typer_window {
         EXPECT_EQ(s.caret.top % f.cy, 0);
         return POINT{s.caret.left / f.cx, s.caret.top / f.cy};
     }
+    // The caret shows on the screen: within two of its blinks its cell is seen dark at least once
+    // (the cell itself is blank).
+    bool caret_shows() {
+        drain(hwnd);
+        RECT r = read_gui_state(hwnd).caret;
+        MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        const DWORD start = GetTickCount(), period = GetCaretBlinkTime();
+        do {
+            const image cell = capture_screen(r);
+            for (uint32_t px : cell.px)
+                if (px == 0) return true;
+            Sleep(20);
+        } while (GetTickCount() - start < 2 * period + 200);
+        return false;
+    }
     // The grid should read `lines` (row by row, the rest blank); the caret cell is not compared
     // because the caret blinks there.
-    void expect_grid(const std::vector<std::wstring>& lines, const wchar_t* name) {
+    void expect_grid(const std::vector<std::wstring>& lines, const wchar_t* name,
+                     const typer_font* in = nullptr) {
         drain(hwnd);
         gui_state s = read_gui_state(hwnd);
+        const typer_font& font = in ? *in : f;
+        RECT client;
+        GetClientRect(hwnd, &client);
+        const int cols = std::max(1, int(client.right) / font.cx);
+        const int rows = std::max(1, int(client.bottom) / font.cy);
         for (bool redraw : {false, true}) {
             image shown = redraw ? capture_repainted(hwnd) : capture_client(hwnd);
             ASSERT_GT(shown.width, 0);
             image ref = render(shown.width, shown.height, [&](HDC dc) {
-                SelectObject(dc, f.font);
+                SelectObject(dc, font.font);
                 for (int y = 0; y < rows; y++) {
                     std::wstring row = y < int(lines.size()) ? lines[y] : L"";
                     row.resize(cols, L' ');
-                    TextOutW(dc, 0, y * f.cy, row.c_str(), cols);
+                    TextOutW(dc, 0, y * font.cy, row.c_str(), cols);
                 }
             });
             int bad = ink_mismatch_except(shown, ref, s.caret);
@@ -108,6 +129,7 @@ TEST(typer, class_caption_and_typed_text_with_the_caret_after_it) {
     c = t.caret_cell();
     EXPECT_EQ(c.x, 12);
     EXPECT_EQ(c.y, 0);
+    EXPECT_TRUE(t.caret_shows()) << "the caret stays hidden after typing";
     t.type(L"\rsecond\nthird");
     c = t.caret_cell();
     EXPECT_EQ(c.x, 11); // line feed keeps the column
@@ -264,6 +286,7 @@ TEST(typer, input_language_change_clears_and_uses_the_new_font) {
     SendMessageTimeoutW(t.hwnd, WM_INPUTLANGCHANGE, SYMBOL_CHARSET, LPARAM(GetKeyboardLayout(0)),
                         SMTO_ABORTIFHUNG, 5000, &r);
     typer_font symbol(SYMBOL_CHARSET);
+    t.expect_grid({}, L"typer-language", &symbol); // the typed text is gone from the screen too
     ASSERT_NE(symbol.cx, t.f.cx) << "the symbol character set should give another font here";
     // Cells are now as wide as the new font's characters.
     t.type(L"xy");
