@@ -170,7 +170,7 @@ static LRESULT CALLBACK wnd_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         ShowCaret(hwnd);
         return 0;
     case WM_KILLFOCUS:
-        HideCaret(hwnd);
+        HideCaret(hwnd); // no visible effect: destroying the caret takes it off the screen too
         DestroyCaret();
         return 0;
     case WM_KEYDOWN: on_key(hwnd, wp); return 0;
