@@ -112,25 +112,38 @@ TEST(zentaro2, file_commands_only_beep_and_edit_commands_work) {
     app a;
     HWND main = launch(a, L"zentaro2");
     ASSERT_NE(main, nullptr);
+    // The Edit menu as it opens: which of Undo, Cut, Copy, Paste and Delete are grayed.
+    auto expect_grayed = [&](const std::vector<bool>& grayed, const char* when) {
+        const auto menu = read_menu_opened(main, 1);
+        const wchar_t* items[] = {L"&Undo\tCtrl+Z", L"Cu&t\tCtrl+X", L"&Copy\tCtrl+C",
+                                  L"&Paste\tCtrl+V", L"De&lete\tDel"};
+        for (size_t i = 0; i < 5; i++) {
+            const menu_item* item = find_item(menu, items[i]);
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ((item->state & MF_GRAYED) != 0, grayed[i]) << "item " << i << " " << when;
+        }
+    };
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    expect_grayed({true, true, true, true, true}, "at start, with nothing on the clipboard");
+    ASSERT_EQ(beeps(main), 0);
     type(main, L"abc");
     for (int id = 40001; id <= 40005; id++) {
         send_command(main, id);
         EXPECT_EQ(a.wait_dialog(200), nullptr) << id;
     }
+    EXPECT_EQ(beeps(main), 5) << "each File command but Exit beeps";
     EXPECT_EQ(text_of(edit_of(main)), L"abc");
     EXPECT_TRUE(IsWindow(main));
-    // Edit menu: Cut/Copy/Delete grayed without a selection, enabled with one.
-    auto menu = read_menu_opened(main, 1);
-    EXPECT_TRUE(find_item(menu, L"Cu&t\tCtrl+X")->state & MF_GRAYED);
-    EXPECT_FALSE(find_item(menu, L"&Undo\tCtrl+Z")->state & MF_GRAYED);
+    expect_grayed({false, true, true, true, true}, "after typing");
     send_command(main, 40012); // Select All
-    menu = read_menu_opened(main, 1);
-    EXPECT_FALSE(find_item(menu, L"Cu&t\tCtrl+X")->state & MF_GRAYED);
-    EXPECT_FALSE(find_item(menu, L"De&lete\tDel")->state & MF_GRAYED);
+    expect_grayed({false, false, false, true, false}, "with a selection");
     // Ctrl+X (character 24) cuts; Ctrl+V (character 22) pastes back twice.
     send_input_keys(main, {VK_CONTROL, 'X'});
     EXPECT_EQ(text_of(edit_of(main)), L"");
     EXPECT_EQ(clipboard_text(), L"abc");
+    expect_grayed({false, true, true, false, true}, "with text on the clipboard");
     send_input_keys(main, {VK_CONTROL, 'V'});
     send_input_keys(main, {VK_CONTROL, 'V'});
     EXPECT_EQ(text_of(edit_of(main)), L"abcabc");
