@@ -69,6 +69,8 @@ void metrics_on_vscroll(const metrics_view* v, HWND hwnd, WPARAM wp) {
     const int now = set_position(hwnd, SB_VERT, &si);
     if (now != old) {
         ScrollWindow(hwnd, 0, v->cy_char * (old - now), nullptr, nullptr);
+        // No visible effect once the window is idle: the uncovered rows are painted at once
+        // rather than after the next messages, so that fast scrolling never shows them blank.
         UpdateWindow(hwnd);
     }
 }
