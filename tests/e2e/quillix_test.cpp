@@ -1,6 +1,7 @@
 // Quillix driven as a user would: real keystrokes and mouse clicks, the display button's text read
 // back after each step.
 #include "harness/harness.h"
+#include "harness/mouse_input.h"
 #include "harness/input_wait.h"
 #include "harness/probe.h"
 
@@ -51,33 +52,18 @@ void type(HWND hwnd, const std::wstring& keys) {
     EXPECT_TRUE(wait_input_handled(hwnd));
 }
 
-// A real click in the middle of the button with this id.
+// A real click in the middle of the button with this id. Each event carries its position, so
+// that a pointer position reported back late cannot send the press elsewhere.
 void click(HWND hwnd, int id) {
-    HWND button = GetDlgItem(hwnd, id);
-    ASSERT_NE(button, nullptr) << "no button " << id;
+    HWND b = GetDlgItem(hwnd, id);
+    ASSERT_NE(b, nullptr) << "no button " << id;
     RECT r;
-    GetWindowRect(button, &r);
+    GetWindowRect(b, &r);
     SetForegroundWindow(hwnd);
-    // The pointer is moved first and the click sent only once it is seen over the button, so that
-    // the press lands where it is meant to.
-    const POINT target{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    auto over_button = [&] {
-        POINT p;
-        return GetCursorPos(&p) && p.x == target.x && p.y == target.y;
-    };
-    for (int attempt = 0; attempt < 5; attempt++) {
-        SetCursorPos(target.x, target.y);
-        if (wait_until(over_button, 1000)) {
-            Sleep(50);
-            if (over_button()) break;
-        }
-    }
-    ASSERT_TRUE(over_button()) << "the pointer did not reach button " << id;
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof(INPUT));
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ScreenToClient(hwnd, &p);
+    mouse_down(hwnd, p, button::left);
+    mouse_up(hwnd, p, button::left);
     EXPECT_TRUE(wait_input_handled(hwnd));
 }
 
