@@ -66,10 +66,18 @@ bool app::start(const std::wstring& exe, const std::wstring& args, int show) {
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = WORD(show);
     }
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(),
-                        &si, &pi_)) {
-        ADD_FAILURE() << "cannot start " << fs::path(exe).string() << ", error " << GetLastError();
-        return false;
+    // Now and then Wine loses a new process before it has finished starting and reports an
+    // internal error; such a start is tried again, any other failure fails at once.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           cwd.c_str(), &si, &pi_))
+            break;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 3) {
+            ADD_FAILURE() << "cannot start " << fs::path(exe).string() << ", error " << error;
+            return false;
+        }
+        Sleep(200);
     }
     WaitForInputIdle(pi_.hProcess, 10000);
     return true;

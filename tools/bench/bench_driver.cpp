@@ -85,8 +85,15 @@ struct process {
         std::wstring dir = exe.substr(0, exe.find_last_of(L"\\/"));
         STARTUPINFOW si{};
         si.cb = sizeof si;
-        return CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              dir.c_str(), &si, &pi) != FALSE;
+        // Wine now and then loses a new process before it has started (an internal error).
+        for (int attempt = 1; attempt <= 3; ++attempt) {
+            if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               dir.c_str(), &si, &pi))
+                return true;
+            if (GetLastError() != ERROR_INTERNAL_ERROR) return false;
+            Sleep(200);
+        }
+        return false;
     }
     ~process() {
         if (!pi.hProcess) return;
