@@ -2,6 +2,7 @@
 // and collation as they come out of the spooler; and zentaro3, which cannot print.
 #include "e2e/editor_support.h"
 #include "harness/peers.h"
+#include "harness/probe.h"
 
 #include <dlgs.h>
 
@@ -48,8 +49,9 @@ std::vector<int> first_line_of_each_page(const std::string& text) {
     return firsts;
 }
 
-// Print through the dialog with this many copies, collated or not; returns the PDF made.
-std::wstring print(app& a, HWND main, int copies, bool collate) {
+// Print through the dialog with this many copies, collated or not; returns the PDF made. With
+// `during`, the thread's windows as they are while the job spools.
+std::wstring print(app& a, HWND main, int copies, bool collate, std::wstring* during = nullptr) {
     size_t before = printed_files().size();
     command(main, 40005);
     HWND dlg = a.wait_dialog();
@@ -60,7 +62,10 @@ std::wstring print(app& a, HWND main, int copies, bool collate) {
     DWORD_PTR r;
     SendMessageTimeoutW(GetDlgItem(dlg, chx2), BM_SETCHECK, collate ? BST_CHECKED : BST_UNCHECKED,
                         0, SMTO_ABORTIFHUNG, 5000, &r);
-    press(dlg, IDOK);
+    if (during)
+        *during = probe(main, PROBE_THREAD_WINDOWS, [&] { press(dlg, IDOK); });
+    else
+        press(dlg, IDOK);
     std::wstring pdf = wait_printed(before, 60000);
     EXPECT_FALSE(pdf.empty()) << "nothing was printed";
     EXPECT_EQ(a.wait_dialog(300), nullptr) << "printing reported a failure";
@@ -105,12 +110,25 @@ TEST(zentaro, two_pages_three_copies_collated_and_not) {
     EXPECT_EQ(pdf_pages(pdf), 6);
 }
 
-TEST(zentaro, empty_document_prints_one_empty_page_named_after_the_caption) {
+TEST(zentaro, empty_file_prints_one_empty_page_behind_a_cancel_box_naming_it) {
     ASSERT_FALSE(printed_dir().empty()) << "the test run has no printer";
     app a;
     HWND main = launch(a, L"zentaro");
     ASSERT_NE(main, nullptr);
-    std::wstring pdf = print(a, main, 1, true);
+    std::wstring path = path_in(a, L"notes.txt");
+    write_bytes(path, "");
+    open_through_dialog(a, main, path, L"notes.txt");
+    std::wstring during;
+    std::wstring pdf = print(a, main, 1, true, &during);
+    // While the job spools the window is disabled and the Cancel box names the file, with the
+    // focus on its button and Close grey in its system menu.
+    std::string seen(during.begin(), during.end());
+    EXPECT_NE(during.find(L"zentaro\tzentaro - notes.txt\t0\t"), std::wstring::npos) << seen;
+    EXPECT_NE(during.find(L"#32770\tZentaro\t1\tButton\tButton=Cancel;Static=Sending;"
+                          L"Static=notes.txt;Static=to print spooler.\t1\n"),
+              std::wstring::npos)
+        << seen;
+    EXPECT_TRUE(wait_until([&] { return IsWindowEnabled(main) != FALSE; }));
     ASSERT_FALSE(pdf.empty());
     EXPECT_EQ(pdf_pages(pdf), 1);
     std::string text = pdf_text(pdf);
