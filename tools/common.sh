@@ -56,12 +56,14 @@ program_names() {
 }
 
 # A private X screen; Xvfb itself picks a free display number and reports it, so concurrent runs
-# never share a screen.
+# never share a screen. XVFB_DEPTH picks its colour depth (24 bits, or 8 for a screen with a
+# 256-colour palette).
 start_xvfb() {
     mkdir -p "$BUILD"
     local numfile=$BUILD/xvfb.display
     rm -f "$numfile"
-    Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$numfile" 2>"$BUILD/xvfb.log" &
+    Xvfb -displayfd 1 -screen 0 "1024x768x${XVFB_DEPTH:-24}" -nolisten tcp >"$numfile" \
+        2>"$BUILD/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 1 100); do
         [ -s "$numfile" ] && break
@@ -186,24 +188,31 @@ stop_cups() {
 # tools/in-env reads for the test that CTest gives environment k. Every process started is
 # recorded in <dir>/pids for stop_envs.
 
-# start_envs <dir> <count>
+# With "palette", one more environment besides the <count> of the resource "env" has an 8-bit
+# screen, where Wine shows a 256-colour system palette; the tests that need such a display (named
+# "..._on_a_256_colour_display") take it.
+# start_envs <dir> <count> [palette]
 start_envs() {
-    local dir=$1 count=$2 k
+    local dir=$1 count=$2 with_palette=${3:-} k
     SUITE_ENVS=$dir
     export SUITE_ENVS
     rm -rf "$dir"
     mkdir -p "$dir"
     : >"$dir/pids"
-    for k in $(seq 1 "$count"); do
+    local homes=($(seq 1 "$count"))
+    [ "$with_palette" = palette ] && homes+=(palette)
+    for k in "${homes[@]}"; do
         mkdir -p "$dir/$k"
-        (BUILD=$dir/$k start_xvfb && echo "$XVFB_PID" >>"$dir/pids") || return 1
+        local depth=24
+        [ "$k" = palette ] && depth=8
+        (BUILD=$dir/$k XVFB_DEPTH=$depth start_xvfb && echo "$XVFB_PID" >>"$dir/pids") || return 1
     done
     prepare_template "$dir/1" || return 1
-    for k in $(seq 1 "$count"); do
+    for k in "${homes[@]}"; do
         start_env "$dir" "$k" || return 1
     done
     # Wine's own start-up, once per environment, side by side.
-    for k in $(seq 1 "$count"); do
+    for k in "${homes[@]}"; do
         (source "$dir/$k.env" && $WINE cmd /c exit >/dev/null 2>&1) &
     done
     wait
@@ -214,7 +223,9 @@ start_envs() {
             [ "$k" -gt 1 ] && printf ','
             printf '{"id":"%s","slots":1}' "$k"
         done
-        printf ']}]}\n'
+        printf ']'
+        [ "$with_palette" = palette ] && printf ',"palette":[{"id":"palette","slots":1}]'
+        printf '}]}\n'
     } >"$dir/resources.json"
 }
 
