@@ -9,7 +9,7 @@ PACKAGES=(
     cmake ninja-build clang-format
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine64 fonts-wine xvfb x11-apps x11-utils imagemagick xclip googletest
+    wine64 fonts-wine fonts-dejavu-core fonts-wqy-microhei xvfb x11-apps x11-utils imagemagick xclip googletest
     cups cups-bsd printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
 )
 
@@ -85,12 +85,26 @@ wine_env() {
     export LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
 }
 
+# What a prepared prefix depends on: Wine, the settings loaded into it, Wine's own fonts.
+settings_stamp() {
+    (/usr/lib/wine/wine64 --version; cat "$ROOT/tools/wine-settings.reg"; ls /usr/share/wine/fonts) 2>&1 | md5sum
+}
+
+# prefix_current <prefix>: prepared, for today's Wine and settings.
+prefix_current() {
+    [ -f "$1/.suite-ready" ] && [ "$(cat "$1/.stamp" 2>/dev/null)" = "$(settings_stamp)" ]
+}
+
 # start_wine <prefix> <fresh:0|1>: a prefix with the virtual desktop, 96 DPI and no crash dialog,
-# and one wineserver kept alive for the whole run so that each program starts quickly.
+# and one wineserver kept alive for the whole run so that each program starts quickly. A prefix
+# prepared for other settings or another Wine is made again.
 start_wine() {
     local prefix=$1 fresh=$2
     wine_env "$prefix"
-    [ "$fresh" = 1 ] && rm -rf "$prefix"
+    if [ "$fresh" = 1 ] || { [ -f "$prefix/.suite-ready" ] && ! prefix_current "$prefix"; }; then
+        /usr/lib/wine/wineserver -k >/dev/null 2>&1
+        rm -rf "$prefix"
+    fi
     mkdir -p "$prefix"
     setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
     if [ ! -f "$prefix/.suite-ready" ]; then
@@ -104,6 +118,7 @@ start_wine() {
         /usr/lib/wine/wineserver -k >/dev/null 2>&1
         sleep 1
         setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
+        settings_stamp >"$prefix/.stamp"
         touch "$prefix/.suite-ready"
     fi
     $WINE cmd /c exit >/dev/null 2>&1
@@ -247,9 +262,8 @@ prepare_template() {
 }
 
 prepare_template_locked() {
-    local template=$BUILD/wine-template stamp
-    stamp=$( (/usr/lib/wine/wine64 --version; cat "$ROOT/tools/wine-settings.reg"; ls /usr/share/wine/fonts) 2>&1 | md5sum)
-    if [ -f "$template/.suite-ready" ] && [ "$(cat "$template/.stamp" 2>/dev/null)" = "$stamp" ]; then
+    local template=$BUILD/wine-template
+    if prefix_current "$template"; then
         TEMPLATE=$template
         return 0
     fi
@@ -259,8 +273,7 @@ prepare_template_locked() {
         /usr/lib/wine/wineserver -k >/dev/null 2>&1
         /usr/lib/wine/wineserver -w >/dev/null 2>&1
     )
-    [ -f "$template/.suite-ready" ] || return 1
-    echo "$stamp" >"$template/.stamp"
+    prefix_current "$template" || return 1
     TEMPLATE=$template
 }
 

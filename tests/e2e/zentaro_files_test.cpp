@@ -46,6 +46,33 @@ void expect_opens_and_saves(app& a, HWND main, const std::wstring& path, const s
     EXPECT_EQ(read_bytes(path), utf16le_with_mark(shown));
 }
 
+// Each of these characters of the edit control's text is drawn on the screen with a glyph of its
+// own: a font without them would show the same empty box for each.
+void expect_distinct_glyphs(HWND edit, const std::wstring& text, const std::wstring& chars) {
+    const image shown = capture_client(edit);
+    std::vector<std::vector<uint32_t>> cells;
+    for (wchar_t c : chars) {
+        const size_t at = text.find(c);
+        ASSERT_NE(at, std::wstring::npos);
+        DWORD_PTR from = 0, to = 0;
+        SendMessageTimeoutW(edit, EM_POSFROMCHAR, at, 0, SMTO_ABORTIFHUNG, 5000, &from);
+        SendMessageTimeoutW(edit, EM_POSFROMCHAR, at + 1, 0, SMTO_ABORTIFHUNG, 5000, &to);
+        const int x0 = short(LOWORD(from)), y0 = short(HIWORD(from)), x1 = short(LOWORD(to));
+        ASSERT_GT(x1, x0) << "character " << int(c) << " has no width";
+        std::vector<uint32_t> cell;
+        bool ink = false;
+        for (int y = y0; y < y0 + 16 && y < shown.height; y++)
+            for (int x = x0; x < x1 && x < shown.width; x++) {
+                cell.push_back(shown.at(x, y));
+                ink |= shown.at(x, y) != shown.at(x0, y0);
+            }
+        EXPECT_TRUE(ink) << "character " << int(c) << " shows nothing";
+        for (const auto& other : cells)
+            EXPECT_NE(cell, other) << "character " << int(c) << " looks like an earlier one";
+        cells.push_back(cell);
+    }
+}
+
 } // namespace
 
 TEST(zentaro, files_of_every_encoding_open_and_save_as_utf16le_with_mark) {
@@ -117,6 +144,7 @@ TEST(zentaro, iconv_files_open_and_save_without_losing_characters) {
     std::string back;
     run_unix("iconv -f UTF-16 -t UTF-8 '" + unix_path_of(path) + "'", &back);
     EXPECT_EQ(back, raw);
+    expect_distinct_glyphs(edit_of(main), text, L"\u4E2D\u6587\u3053\u3093\u041F\u0440");
 }
 
 // A folder of the test's own outside the program's working directory.
