@@ -8,6 +8,7 @@
 #include "harness/grids.h"
 #include "harness/harness.h"
 #include "harness/ink.h"
+#include "harness/input_wait.h"
 #include "harness/probe.h"
 
 #include <vector>
@@ -66,8 +67,17 @@ HWND capture_of(HWND hwnd) {
     return info.hwndCapture;
 }
 
+// The real cursor goes out of the way before the window exists: a window shown under the cursor
+// is sent a mouse move at the cursor's place, and such input is taken only after the posted
+// messages, so it would come in the middle of the first line as a stray point.
 void park_cursor() {
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
+    const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2};
+    SetCursorPos(corner.x, corner.y);
+    wait_until([&] {
+        POINT p{};
+        GetCursorPos(&p);
+        return p.x == corner.x && p.y == corner.y;
+    });
 }
 
 // A window of the test's own laid over the program's and taken away again.
@@ -85,6 +95,7 @@ void cover_and_uncover(HWND hwnd) {
 } // namespace
 
 TEST(sketch, lines_follow_both_buttons_and_survive_covering_shrinking_and_growing) {
+    park_cursor();
     app a;
     HWND hwnd = launch(a, L"sketch");
     ASSERT_NE(hwnd, nullptr);
@@ -92,7 +103,7 @@ TEST(sketch, lines_follow_both_buttons_and_survive_covering_shrinking_and_growin
     EXPECT_TRUE(GetWindowLongW(hwnd, GWL_STYLE) & WS_CLIPCHILDREN);
     SetWindowPos(hwnd, nullptr, 60, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     set_client_size(hwnd, client_w, client_h);
-    park_cursor();
+    ASSERT_TRUE(wait_input_handled(hwnd)) << "input still waiting before the first line";
     std::vector<segment> lines;
 
     mouse m{hwnd};
@@ -147,11 +158,12 @@ TEST(sketch, lines_follow_both_buttons_and_survive_covering_shrinking_and_growin
 // When the capture is taken away in the middle of a stroke, the stroke ends there: moving the
 // mouse afterwards draws nothing, although no button-up came.
 TEST(sketch, a_lost_capture_ends_the_stroke) {
+    park_cursor();
     app a;
     HWND hwnd = launch(a, L"sketch");
     ASSERT_NE(hwnd, nullptr);
     set_client_size(hwnd, client_w, client_h);
-    park_cursor();
+    ASSERT_TRUE(wait_input_handled(hwnd)) << "input still waiting before the stroke";
     const int before = gdi_net(hwnd);
     mouse m{hwnd};
     m.down({50, 200}, true);
