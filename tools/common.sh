@@ -25,12 +25,59 @@ ensure_packages() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$p")
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    log "installing ${missing[*]}"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-    # wine32 cannot run on this kind of host and would take over /usr/bin/wine: never pulled in.
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-        "${missing[@]}"
+    if [ ${#missing[@]} -gt 0 ]; then
+        log "installing ${missing[*]}"
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+            "${missing[@]}" || return 1
+    fi
+    ensure_wine32
+    return 0
+}
+
+# Whether this machine's kernel runs 32-bit x86 code, which differs between machines of one kind:
+# a 96-byte static i386 program that only exits with status 42 either does so or is refused.
+# RUNS_32BIT_WHY says why not.
+runs_32bit() {
+    local probe=$BUILD/exit42-i386
+    mkdir -p "$BUILD"
+    # ELF header; one loadable segment; mov eax,1; mov ebx,42; int 0x80.
+    printf '\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80' >"$probe"
+    printf '\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00' >>"$probe"
+    printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' >>"$probe"
+    printf '\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80' >>"$probe"
+    chmod +x "$probe"
+    local out status
+    out=$("$probe" 2>&1)
+    status=$?
+    [ "$status" = 42 ] && return 0
+    RUNS_32BIT_WHY="the kernel does not run 32-bit x86 programs (a static i386 program: ${out:-exit status $status})"
+    return 1
+}
+
+# Where the kernel runs 32-bit code, Wine's 32-bit loader (Debian's wine32, architecture i386, the
+# same Wine as wine64) runs the 32-bit build in the same prefixes. Installing it also brings some
+# amd64 libraries to the matching point release and makes /usr/bin/wine the launcher for both;
+# the tests keep calling the 64-bit loader, which hands 32-bit programs to the 32-bit one.
+# Sets PASS32 to 1 when the 32-bit build can run, else 0 with RUNS_32BIT_WHY.
+ensure_wine32() {
+    PASS32=0
+    runs_32bit || return 0
+    if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+        log "installing wine32 (this machine runs 32-bit code)"
+        dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
+        if ! { as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q &&
+            as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+                --no-install-recommends wine32:i386; }; then
+            RUNS_32BIT_WHY="wine32 could not be installed"
+            return 0
+        fi
+    fi
+    [ -x /usr/lib/wine/wine ] || {
+        RUNS_32BIT_WHY="wine32 is installed but /usr/lib/wine/wine is missing"
+        return 0
+    }
+    PASS32=1
 }
 
 # configure_and_build <arch> [targets...]
@@ -85,9 +132,9 @@ wine_env() {
     export LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
 }
 
-# What a prepared prefix depends on: Wine, the settings loaded into it, Wine's own fonts.
+# What a prepared prefix depends on: Wine (and whether its 32-bit loader is there), the settings loaded into it, Wine's own fonts.
 settings_stamp() {
-    (/usr/lib/wine/wine64 --version; cat "$ROOT/tools/wine-settings.reg"; ls /usr/share/wine/fonts) 2>&1 | md5sum
+    (/usr/lib/wine/wine64 --version; ls /usr/lib/wine; cat "$ROOT/tools/wine-settings.reg"; ls /usr/share/wine/fonts) 2>&1 | md5sum
 }
 
 # prefix_current <prefix>: prepared, for today's Wine and settings.

@@ -1,6 +1,8 @@
 // The harness's own peers: Linux commands and the PDF printer of the test run.
 #include "harness/harness.h"
+#include "harness/hooking.h"
 #include "harness/peers.h"
+#include "harness/probe.h"
 
 using namespace harness;
 
@@ -34,4 +36,16 @@ TEST(harness, default_printer_produces_a_readable_pdf) {
     ASSERT_FALSE(pdf.empty()) << "no PDF came out";
     EXPECT_EQ(pdf_pages(pdf), 1);
     EXPECT_NE(pdf_text(pdf).find("Hello, Printer!"), std::string::npos);
+}
+
+// Each pass drives the build it names: the program runs as a 32-bit process exactly in the 32-bit
+// pass, and the probe reaches it either way (through the 32-bit hook host there).
+TEST(harness, drives_the_build_of_its_pass) {
+    app a;
+    HWND hwnd = launch(a, L"quenlor");
+    ASSERT_NE(hwnd, nullptr);
+    BOOL wow64 = FALSE;
+    ASSERT_TRUE(IsWow64Process(a.process(), &wow64));
+    EXPECT_EQ(wow64 != FALSE, driving_32bit());
+    EXPECT_EQ(probe(hwnd, PROBE_CLASS_INFO).empty(), false);
 }

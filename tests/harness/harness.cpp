@@ -1,4 +1,5 @@
 #include "harness/harness.h"
+#include "harness/hooking.h"
 #include "harness/probe.h"
 
 #include <filesystem>
@@ -7,19 +8,15 @@ namespace harness {
 
 namespace fs = std::filesystem;
 
-static std::wstring own_dir() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return fs::path(path).parent_path().wstring();
-}
-
-// The tests live in <build>\tests, the programs in <build>\bin.
+// The tests' agents live in <build>\tests, the programs in <build>\bin, in the build the test
+// drives.
 std::wstring program_path(const wchar_t* name) {
-    return (fs::path(own_dir()).parent_path() / L"bin" / (std::wstring(name) + L".exe")).wstring();
+    return (fs::path(agent_dir()).parent_path() / L"bin" / (std::wstring(name) + L".exe"))
+        .wstring();
 }
 
 std::wstring fixture_path(const wchar_t* name) {
-    return (fs::path(own_dir()) / L"fixtures" / (std::wstring(name) + L".exe")).wstring();
+    return (fs::path(agent_dir()) / L"fixtures" / (std::wstring(name) + L".exe")).wstring();
 }
 
 bool wait_until(const std::function<bool()>& ready, DWORD timeout_ms) {
@@ -540,7 +537,6 @@ static LRESULT CALLBACK reply_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 std::wstring probe(HWND target, int query, const std::function<void()>& after_hooking) {
-    static HMODULE dll = LoadLibraryW((fs::path(own_dir()) / L"probe.dll").c_str());
     static UINT message = RegisterWindowMessageW(PROBE_MESSAGE_NAME);
     static ATOM cls = [] {
         WNDCLASSW wc{};
@@ -550,17 +546,15 @@ std::wstring probe(HWND target, int query, const std::function<void()>& after_ho
         return RegisterClassW(&wc);
     }();
     probe_reply reply;
-    if (!dll || !cls) {
-        ADD_FAILURE() << "probe.dll or its reply class is missing";
+    if (!cls) {
+        ADD_FAILURE() << "the probe's reply class is missing";
         return reply.text;
     }
-    auto hook_proc =
-        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "probe_hook")));
     DWORD tid = GetWindowThreadProcessId(target, nullptr);
     HWND sink = CreateWindowExW(0, L"HarnessProbeReply", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(sink, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reply));
-    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hook_proc, dll, tid);
+    HHOOK hook = set_probe_hook(WH_GETMESSAGE, "probe_hook", tid);
     if (!hook) ADD_FAILURE() << "cannot hook the program's thread, error " << GetLastError();
     if (hook && after_hooking) after_hooking();
     DWORD start = GetTickCount();
@@ -576,7 +570,7 @@ std::wstring probe(HWND target, int query, const std::function<void()>& after_ho
         while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&m);
     }
-    if (hook) UnhookWindowsHookEx(hook);
+    remove_probe_hook(hook);
     DestroyWindow(sink);
     EXPECT_TRUE(reply.done) << "the probe did not answer";
     return reply.text;

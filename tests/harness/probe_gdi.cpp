@@ -9,14 +9,16 @@
 static LONG gdi_net;
 static bool watching;
 
+// The replacements take the platform's calling convention, which on 32-bit x86 is not the
+// compiler's default: a mismatch there would unbalance the program's stack at every call.
 template <int Id, typename R, typename... A> struct counted {
-    static inline R (*real)(A...);
-    static R made(A... a) {
+    static inline R(WINAPI* real)(A...);
+    static R WINAPI made(A... a) {
         R r = real(a...);
         if (r) InterlockedIncrement(&gdi_net);
         return r;
     }
-    static R deleted(A... a) {
+    static R WINAPI deleted(A... a) {
         R r = real(a...);
         if (r) InterlockedDecrement(&gdi_net);
         return r;
@@ -24,11 +26,11 @@ template <int Id, typename R, typename... A> struct counted {
 };
 
 template <int Id, typename R, typename... A>
-static void watch(const char* dll, const char* name, R (*)(A...), bool deletes = false) {
+static void watch(const char* dll, const char* name, R(WINAPI*)(A...), bool deletes = false) {
     using c = counted<Id, R, A...>;
     void* before =
         redirect_import(dll, name, reinterpret_cast<void*>(deletes ? &c::deleted : &c::made));
-    if (before) c::real = reinterpret_cast<R (*)(A...)>(before);
+    if (before) c::real = reinterpret_cast<R(WINAPI*)(A...)>(before);
 }
 
 #define WATCH(dll, fn) watch<__LINE__>(dll, #fn, &fn)

@@ -18,7 +18,6 @@ public:
     bool ok() const { return hook_ != nullptr; }
 
 private:
-    HMODULE dll_ = nullptr;
     HHOOK hook_ = nullptr;
 };
 
