@@ -1,6 +1,7 @@
 # What the end-to-end tests put beside the programs of a target: the fixtures (programs that
 # exist only to drive the frame into its failure paths; never shipped), the probe DLL and, in the
-# 32-bit build, the hook host through which the 64-bit tests put the 32-bit probe into a program.
+# 32-bit build, the hook host through which the 64-bit tests put the 32-bit probe into a program
+# and the clipboard agent through which they exchange bitmaps with a 32-bit program.
 # The 64-bit build includes this from tests/CMakeLists.txt; the 32-bit build, which has no tests of
 # its own, includes it alone.
 set(AGENT_DIR ${CMAKE_CURRENT_LIST_DIR})
@@ -27,6 +28,7 @@ file(GLOB probe_sources CONFIGURE_DEPENDS ${AGENT_DIR}/harness/probe*.cpp)
 add_library(probe SHARED ${probe_sources})
 target_compile_definitions(probe PRIVATE UNICODE _UNICODE)
 target_compile_options(probe PRIVATE -Wall -Wextra -Werror)
+target_link_libraries(probe PRIVATE gdi32 winspool)
 # Plain export names in the 32-bit build too, where stdcall names would be decorated.
 target_link_options(probe PRIVATE -static -s -Wl,--kill-at)
 set_target_properties(probe PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${AGENT_BIN})
@@ -40,4 +42,9 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
     target_link_options(hook_host PRIVATE -static -s -municode)
     set_target_properties(hook_host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${AGENT_BIN})
     add_dependencies(hook_host probe)
+
+    add_executable(clip_agent ${AGENT_DIR}/agents/clip_agent.cpp)
+    target_compile_options(clip_agent PRIVATE -Wall -Wextra -Werror)
+    target_link_options(clip_agent PRIVATE -static -s -municode)
+    set_target_properties(clip_agent PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${AGENT_BIN})
 endif()

@@ -1,6 +1,7 @@
 // lumetra2 is checked through what it draws: each report is rendered here, line by line, from
 // the capabilities the test reads itself for the same device, and compared with the client area.
 #include "harness/harness.h"
+#include "harness/hooking.h"
 #include "harness/printers.h"
 #include "harness/peers.h"
 #include "harness/probe.h"
@@ -138,8 +139,9 @@ struct placed {
     std::wstring text;
 };
 
-// What the report `command` must show for the device behind `info`.
-std::vector<placed> report(HDC info, int command, int cx, int cy) {
+// What the report `command` must show for the device behind `info`. The size of the device
+// structure is the driver's in the program's process (smaller in a 32-bit one): `pdevice_size`.
+std::vector<placed> report(HDC info, int command, int cx, int cy, int pdevice_size) {
     std::vector<placed> out;
     auto flags = [&](const table& t, int x, int first, size_t width) {
         const int bits = GetDeviceCaps(info, t.index);
@@ -149,10 +151,12 @@ std::vector<placed> report(HDC info, int command, int cx, int cy) {
     };
     switch (command) {
     case 40002:
-        for (size_t r = 0; r < std::size(basic); r++)
+        for (size_t r = 0; r < std::size(basic); r++) {
+            const int value =
+                basic[r].value == PDEVICESIZE ? pdevice_size : GetDeviceCaps(info, basic[r].value);
             out.push_back({cx, cy * int(r + 1),
-                           left_in(basic[r].label, 45) +
-                               right_in(std::to_wstring(GetDeviceCaps(info, basic[r].value)), 8)});
+                           left_in(basic[r].label, 45) + right_in(std::to_wstring(value), 8)});
+        }
         break;
     case 40003: {
         wchar_t hex[16];
@@ -177,15 +181,28 @@ std::vector<placed> report(HDC info, int command, int cx, int cy) {
     return out;
 }
 
+// PDEVICESIZE of the device as the program's process sees it, -1 when the probe does not know it.
+int pdevice_size_in_program(HWND hwnd, const std::wstring& device) {
+    const std::wstring sizes = probe(hwnd, PROBE_DEVICE_SIZES);
+    const size_t at = (L"\n" + sizes).find(L"\n" + device + L"\t");
+    return at == std::wstring::npos ? -1 : _wtoi(sizes.c_str() + at + device.size() + 1);
+}
+
 // The client area shows exactly the report's lines in the system fixed font.
-void expect_report(HWND hwnd, HDC info, int command) {
+void expect_report(HWND hwnd, HDC info, const std::wstring& device, int command) {
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FIXED_FONT));
     TEXTMETRICW tm;
     GetTextMetricsW(screen, &tm);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
-    const auto lines = report(info, command, tm.tmAveCharWidth, tm.tmHeight + tm.tmExternalLeading);
+    const int pdevice_size = pdevice_size_in_program(hwnd, device);
+    ASSERT_GE(pdevice_size, 0) << device;
+    if (!driving_32bit()) {
+        EXPECT_EQ(pdevice_size, GetDeviceCaps(info, PDEVICESIZE)) << device;
+    }
+    const auto lines =
+        report(info, command, tm.tmAveCharWidth, tm.tmHeight + tm.tmExternalLeading, pdevice_size);
 
     image shown = capture_client(hwnd);
     ASSERT_GT(shown.width, 300);
@@ -262,11 +279,11 @@ TEST(lumetra2, starts_with_the_screen_and_its_basic_information) {
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"Device Capabilities: DISPLAY");
     HDC info = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
-    expect_report(hwnd, info, 40002);
+    expect_report(hwnd, info, L"DISPLAY", 40002);
     command(hwnd, 40003);
-    expect_report(hwnd, info, 40003);
+    expect_report(hwnd, info, L"DISPLAY", 40003);
     command(hwnd, 40007);
-    expect_report(hwnd, info, 40007);
+    expect_report(hwnd, info, L"DISPLAY", 40007);
     DeleteDC(info);
 }
 
@@ -303,7 +320,7 @@ TEST(lumetra2, device_menu_lists_the_printers_and_each_report_matches_the_printe
     ASSERT_NE(info, nullptr);
     for (int report_id = 40002; report_id <= 40007; report_id++) {
         command(hwnd, report_id);
-        expect_report(hwnd, info, report_id);
+        expect_report(hwnd, info, L"PDF", report_id);
         auto menu = read_menu(hwnd);
         for (int other = 40002; other <= 40007; other++) {
             const menu_item* it = nullptr;
@@ -369,7 +386,7 @@ TEST(lumetra2, a_settings_change_returns_to_the_screen) {
     EXPECT_TRUE(item_with_id(items, 40001)->state & MF_CHECKED);
     EXPECT_FALSE(item_with_id(items, 1)->state & MF_CHECKED);
     HDC info = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
-    expect_report(hwnd, info, 40004); // the report choice survives
+    expect_report(hwnd, info, L"DISPLAY", 40004); // the report choice survives
     DeleteDC(info);
 }
 

@@ -57,11 +57,18 @@ std::wstring print(app& a, HWND main, int copies, bool collate, std::wstring* du
     HWND dlg = a.wait_dialog();
     EXPECT_NE(dlg, nullptr) << "no print dialog";
     if (!dlg) return L"";
-    settle(dlg);
+    // The dialog may still be taking messages it posted to itself while it sets up (a slower
+    // process lost the choice of the Collate box now and then): let it take them all first, and
+    // check that the choice holds.
+    drain(dlg);
     set_text(GetDlgItem(dlg, edt3), std::to_wstring(copies));
     DWORD_PTR r;
     SendMessageTimeoutW(GetDlgItem(dlg, chx2), BM_SETCHECK, collate ? BST_CHECKED : BST_UNCHECKED,
                         0, SMTO_ABORTIFHUNG, 5000, &r);
+    drain(dlg);
+    EXPECT_EQ(SendMessageW(GetDlgItem(dlg, chx2), BM_GETCHECK, 0, 0),
+              collate ? BST_CHECKED : BST_UNCHECKED)
+        << "the Collate box keeps the choice";
     if (during)
         *during = probe(main, PROBE_THREAD_WINDOWS, [&] { press(dlg, IDOK); });
     else

@@ -1,7 +1,9 @@
 #include "harness/clip_peers.h"
 #include "harness/harness.h"
+#include "harness/hooking.h"
 #include "harness/peers.h"
 
+#include <stdio.h>
 #include <vector>
 
 namespace harness {
@@ -58,7 +60,50 @@ static HBITMAP make_bitmap(int w, int h, uint32_t (*colour_at)(int, int)) {
     return bmp;
 }
 
+// A 32-bit program's clipboard bitmap is exchanged through the 32-bit build's clipboard agent
+// (tests/agents/clip_agent.cpp says why); its file holds the width, the height and the pixels.
+static std::wstring agent_file() {
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    return std::wstring(dir) + L"clip-agent-" + std::to_wstring(GetCurrentProcessId()) + L".bin";
+}
+
+static int run_clip_agent(const wchar_t* verb, const std::wstring& file) {
+    const std::wstring exe = agent_dir() + L"\\clip_agent.exe";
+    std::wstring cmd = L"\"" + exe + L"\" " + verb + L" \"" + file + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi)) {
+        ADD_FAILURE() << "cannot start the clipboard agent, error " << GetLastError();
+        return -1;
+    }
+    DWORD code = DWORD(-1);
+    if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return int(code);
+}
+
 bool set_clipboard_bitmap(int w, int h, uint32_t (*colour_at)(int x, int y)) {
+    if (driving_32bit()) {
+        std::vector<uint32_t> data{uint32_t(w), uint32_t(h)};
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                data.push_back(colour_at(x, y));
+        const std::wstring file = agent_file();
+        FILE* f = _wfopen(file.c_str(), L"wb");
+        if (!f) return false;
+        const bool written = fwrite(data.data(), sizeof(uint32_t), data.size(), f) == data.size();
+        fclose(f);
+        const bool taken = written && run_clip_agent(L"put", file) == 0;
+        DeleteFileW(file.c_str());
+        return taken;
+    }
     HBITMAP bmp = make_bitmap(w, h, colour_at);
     if (put(CF_BITMAP, bmp)) return true;
     DeleteObject(bmp);
@@ -72,6 +117,28 @@ bool clipboard_has(UINT format) {
 std::vector<uint32_t> clipboard_bitmap(int* w, int* h) {
     std::vector<uint32_t> px;
     *w = *h = 0;
+    if (driving_32bit()) {
+        const std::wstring file = agent_file();
+        if (run_clip_agent(L"get", file) == 0) {
+            if (FILE* f = _wfopen(file.c_str(), L"rb")) {
+                int32_t size[2] = {0, 0};
+                if (fread(size, sizeof size, 1, f) == 1 && size[0] > 0 && size[1] > 0) {
+                    px.resize(size_t(size[0]) * size[1]);
+                    if (fread(px.data(), sizeof(uint32_t), px.size(), f) == px.size()) {
+                        *w = size[0];
+                        *h = size[1];
+                        for (auto& p : px)
+                            p &= 0xFFFFFF;
+                    } else {
+                        px.clear();
+                    }
+                }
+                fclose(f);
+            }
+        }
+        DeleteFileW(file.c_str());
+        return px;
+    }
     if (!open_clipboard()) return px;
     if (auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
         BITMAP bm{};

@@ -19,6 +19,7 @@ bool probe_capture_answer(WPARAM query, std::wstring& out);    // probe_capture.
 bool probe_text_answer(WPARAM query, std::wstring& out);       // probe_text.cpp
 void probe_gdi_answer(std::wstring& out);                      // probe_gdi.cpp
 void probe_drawing_answer(WPARAM query, std::wstring& out);    // probe_drawing.cpp
+bool probe_device_answer(WPARAM query, std::wstring& out);     // probe_devices.cpp
 
 static void dump_menu(HMENU menu, int depth, std::wstring& out) {
     int n = GetMenuItemCount(menu);
@@ -195,7 +196,7 @@ static void answer(const MSG* m) {
     default:
         if (m->wParam >= PROBE_MENU_AFTER_POPUP && m->wParam <= PROBE_MENU_AFTER_POPUP_LAST)
             menu_after_popup(m->hwnd, int(m->wParam - PROBE_MENU_AFTER_POPUP), out);
-        else
+        else if (!probe_device_answer(m->wParam, out))
             probe_text_answer(m->wParam, out);
         break;
     }

@@ -114,6 +114,14 @@ enum probe_query {
     // handles of the system's icons are the program's own): "application", "information",
     // "error", "warning", "question", "none", or "other" for any other icon.
     PROBE_CLASS_STANDARD_ICON = 200,
+
+    // What depends on the program's own process (210-219), which may differ from the test's: a
+    // 32-bit program's device structures are smaller, and each process keeps its own view of the
+    // system palette.
+    // "device\tPDEVICESIZE\n" for DISPLAY and each local printer, from an information context.
+    PROBE_DEVICE_SIZES = 210,
+    // The 256 system palette entries as the program sees them, "RRGGBB\n" each.
+    PROBE_SYSTEM_PALETTE = 211,
 };
 
 // Thread-window answers: one line per visible top-level window of the program's thread,

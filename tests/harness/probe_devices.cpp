@@ -1,0 +1,47 @@
+// Inside the program: device facts that belong to its own process.
+#include <windows.h>
+#include <winspool.h>
+#include <stdio.h>
+#include <string>
+#include <vector>
+#include "probe.h"
+
+static void add_device_size(const wchar_t* driver, const wchar_t* device, const wchar_t* name,
+                            std::wstring& out) {
+    HDC info = CreateICW(driver, device, nullptr, nullptr);
+    if (!info) return;
+    out += std::wstring(name) + L"\t" + std::to_wstring(GetDeviceCaps(info, PDEVICESIZE)) + L"\n";
+    DeleteDC(info);
+}
+
+static void device_sizes(std::wstring& out) {
+    add_device_size(L"DISPLAY", nullptr, L"DISPLAY", out);
+    DWORD needed = 0, count = 0;
+    EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buf(needed + 1);
+    if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, buf.data(), needed, &needed, &count)) return;
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buf.data());
+    for (DWORD i = 0; i < count; i++)
+        add_device_size(nullptr, printers[i].pPrinterName, printers[i].pPrinterName, out);
+}
+
+static void system_palette(std::wstring& out) {
+    PALETTEENTRY entries[256] = {};
+    HDC screen = GetDC(nullptr);
+    const UINT n = GetSystemPaletteEntries(screen, 0, 256, entries);
+    ReleaseDC(nullptr, screen);
+    for (UINT i = 0; i < n; i++) {
+        wchar_t line[8];
+        swprintf(line, 8, L"%02X%02X%02X", entries[i].peRed, entries[i].peGreen, entries[i].peBlue);
+        out += line;
+        out += L"\n";
+    }
+}
+
+bool probe_device_answer(WPARAM query, std::wstring& out) {
+    switch (query) {
+    case PROBE_DEVICE_SIZES: device_sizes(out); return true;
+    case PROBE_SYSTEM_PALETTE: system_palette(out); return true;
+    }
+    return false;
+}
