@@ -1,7 +1,9 @@
 // The analog clock as a user sees it: its face compared with one drawn here for the time the test
 // reads, with the same GDI calls at the places the clock's geometry gives (the rotation is
-// computed here on its own). The program's clock runs from the real time of day.
+// computed here on its own). The program's clock runs from the real time of day, or from a moment
+// ahead of it that the probe gives it.
 #include "harness/harness.h"
+#include "harness/probe.h"
 
 #include <math.h>
 
@@ -68,10 +70,14 @@ int differing_dark(const image& a, const image& b) {
     return n;
 }
 
+int ahead = 0; // seconds the program's clock runs ahead of this one
+
+SYSTEMTIME add_seconds(const SYSTEMTIME& t, int seconds);
+
 SYSTEMTIME now() {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    return t;
+    return add_seconds(t, ahead);
 }
 
 SYSTEMTIME add_seconds(const SYSTEMTIME& t, int seconds) {
@@ -155,9 +161,12 @@ TEST(clock, ticks_move_every_hand_at_a_minute_change) {
     HWND hwnd = launch(a, L"clock");
     ASSERT_NE(hwnd, nullptr);
     resize(hwnd, 400, 400);
-    capture_client(hwnd);
+    // The program's minute ends in about three seconds.
+    const std::wstring moved = probe(hwnd, PROBE_MINUTE_ENDING_CLOCK);
+    ASSERT_FALSE(moved.empty()) << "the clock's time cannot be moved";
+    ahead = _wtoi(moved.c_str());
     const SYSTEMTIME start = now();
-    // Until 1.5 s past the next full minute.
+    // Until 1.5 s past the end of that minute.
     Sleep((60 - start.wSecond) * 1000 - start.wMilliseconds + 1500);
     EXPECT_NE(now().wMinute, start.wMinute);
     expect_current_face(hwnd, "after the minute changed");

@@ -163,7 +163,7 @@ static void answer(const MSG* m) {
         break;
     case PROBE_SYSCOLOR_HIGHLIGHT:
     case PROBE_SYSCOLOR_RESTORE: probe_syscolor_answer(m->wParam, out); break;
-    case PROBE_TIMER_TICK ... PROBE_AFTERNOON_CLOCK: probe_timers_answer(m, out); break;
+    case PROBE_TIMER_TICK ... PROBE_MINUTE_ENDING_CLOCK: probe_timers_answer(m, out); break;
     case PROBE_CLASS_STANDARD_ICON: probe_standard_icon_answer(m->hwnd, out); break;
     case PROBE_RELEASE_CAPTURE:
     case PROBE_TRY_LOCK_DESKTOP:

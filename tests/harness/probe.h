@@ -109,6 +109,9 @@ enum probe_query {
     // (from 15 o'clock on at the moment of the query, whatever the hour here), and its window is
     // repainted to show it. Answers the zone's hours ahead of UTC.
     PROBE_AFTERNOON_CLOCK = 166,
+    // As above, but moved ahead by less than a minute so that its minute ends about three seconds
+    // from the moment of the query. Answers the seconds it is moved ahead.
+    PROBE_MINUTE_ENDING_CLOCK = 167,
     // 200-219: bitmap demonstrations.
     // The standard icon the window's class shows, compared by handle inside the program (icon
     // handles of the system's icons are the program's own): "application", "information",

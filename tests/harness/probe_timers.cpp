@@ -78,21 +78,19 @@ static void watch_reads() {
         real_get_pixel = reinterpret_cast<decltype(real_get_pixel)>(before);
 }
 
-// The program's local time, moved to a zone `zone_hours` ahead of UTC.
-static int zone_hours;
+// The program's local time, moved `ahead` seconds past UTC.
+static int ahead;
 static void WINAPI zoned_local_time(SYSTEMTIME* t) {
     FILETIME f;
     GetSystemTimeAsFileTime(&f);
     ULARGE_INTEGER u{{f.dwLowDateTime, f.dwHighDateTime}};
-    u.QuadPart += ULONGLONG(zone_hours) * 3600 * 10000000;
+    u.QuadPart += ULONGLONG(ahead) * 10000000;
     f = FILETIME{u.LowPart, u.HighPart};
     FileTimeToSystemTime(&f, t);
 }
 
-static bool afternoon_clock(HWND hwnd) {
-    SYSTEMTIME utc;
-    GetSystemTime(&utc);
-    zone_hours = (15 - utc.wHour + 24) % 24;
+static bool move_clock(HWND hwnd, int seconds) {
+    ahead = seconds;
     static bool redirected;
     if (!redirected)
         redirected = redirect_import("kernel32.dll", "GetLocalTime",
@@ -118,7 +116,15 @@ void probe_timers_answer(const MSG* m, std::wstring& out) {
         out = (real_get_cursor_pos && real_get_pixel) ? L"1" : L"0";
         break;
     case PROBE_AFTERNOON_CLOCK:
-        out = afternoon_clock(m->hwnd) ? std::to_wstring(zone_hours) : L"";
+    case PROBE_MINUTE_ENDING_CLOCK: {
+        SYSTEMTIME utc;
+        GetSystemTime(&utc);
+        const int seconds = m->wParam == PROBE_AFTERNOON_CLOCK ? (15 - utc.wHour + 24) % 24 * 3600
+                                                               : (57 - utc.wSecond + 60) % 60;
+        out = move_clock(m->hwnd, seconds)
+                  ? std::to_wstring(m->wParam == PROBE_AFTERNOON_CLOCK ? seconds / 3600 : seconds)
+                  : L"";
         break;
+    }
     }
 }
