@@ -484,7 +484,8 @@ class Site:
         if users:
             body.append("<p>Part of: %s</p>" % ", ".join(
                 "<a href=\"../%s.html\">%s</a>" % (u, u) for u in users))
-        body.append("<div class=\"source\">%s</div>" % self.highlighted(f, "L", "../"))
+        body.append("<div class=\"source\"><h3>%s</h3>%s</div>" %
+                    (f, self.highlighted(f, "L", "../")))
         open(os.path.join(self.out, source_url(f)), "w").write(page(f, "\n".join(body), "../"))
 
     def write_calls(self):
