@@ -261,7 +261,8 @@ table.calls { border-collapse: collapse; background: #fff; }
 table.calls td { border-top: 1px solid #ddd; padding: .25em .6em; vertical-align: top; }
 table.calls td:first-child { font-family: monospace; white-space: nowrap; }
 table.calls tr:target { background: #ffef9e; }
-.uses { font-size: 90%; }
+ul.uses { font-size: 90%; list-style: none; margin: 0; padding: 0; columns: 22em; }
+ul.uses li { break-inside: avoid; }
 .uses span.file { font-family: monospace; }
 """
 
@@ -518,7 +519,9 @@ class Site:
                 for n in members:
                     e = entries[n]
                     uses = []
-                    for f in sorted(e["uses"], key=lambda f: (f not in self.owner, f)):
+                    # The programs' own files by program, then the shared files.
+                    for f in sorted(e["uses"], key=lambda f: (f not in self.owner,
+                                                              self.owner.get(f, ""), f)):
                         links = ", ".join("<a href=\"%s\">%d</a>" % (self.line_url(f, l), l)
                                           for l in sorted(e["uses"][f]))
                         if f in self.owner:
