@@ -9,7 +9,7 @@ check_site.py <source root> <site folder> <program...> -- <used call...> -- <unu
 - each highlighted source shows exactly the text of its file, byte for byte;
 - the index of calls has an entry for each used call (and none for the unused ones), and every line
   an entry links to links back to that entry;
-- a program with an animation shows it, and it has several frames.
+- a program with an animation shows it, and its frames are not all the same.
 Prints one line per failure; exit code 1 if any.
 """
 
@@ -174,9 +174,11 @@ def main(argv):
         if os.path.exists(gif):
             if page and "shots/%s.gif" % n not in page.links:
                 fail("%s.html does not show its animation" % n)
-            frames = subprocess.run(["identify", gif], capture_output=True, text=True).stdout
-            if len(frames.splitlines()) < 2:
-                fail("%s.gif has %d frame(s)" % (n, len(frames.splitlines())))
+            # One signature per frame: a still picture repeated is not an animation.
+            frames = subprocess.run(["identify", "-format", "%#\n", gif], capture_output=True,
+                                    text=True).stdout.split()
+            if len(set(frames)) < 2:
+                fail("%s.gif has %d frame(s), %d different" % (n, len(frames), len(set(frames))))
 
     print("site: %d pages, %d sources checked, %d failures" % (len(pages), shown, len(failures)))
     return 1 if failures else 0
