@@ -483,7 +483,7 @@ class Site:
         users = sorted(self.users.get(f, ()))
         body = [nav("../"), "<h1>%s</h1>" % f]
         if users:
-            body.append("<p>Part of: %s</p>" % ", ".join(
+            body.append("<p>Linked into: %s</p>" % ", ".join(
                 "<a href=\"../%s.html\">%s</a>" % (u, u) for u in users))
         body.append("<div class=\"source\"><h3>%s</h3>%s</div>" %
                     (f, self.highlighted(f, "L", "../")))
@@ -498,7 +498,7 @@ class Site:
         body = [nav(), "<h1>Windows calls and messages</h1>",
                 "<p>Every Windows function, message and notification the programs use, found by "
                 "compiling their sources, grouped by the header that declares it. Each links to "
-                "the lines that use it; shared code lists the programs it is part of.</p><ul>"]
+                "the lines that use it; a shared file names the programs it is linked into.</p><ul>"]
         for area, heading in AREAS:
             count = sum(1 for e in entries.values() if e["area"] == area)
             if count:
