@@ -11,6 +11,7 @@ PACKAGES=(
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine64 fonts-wine fonts-dejavu-core fonts-wqy-microhei xvfb x11-apps x11-utils imagemagick xclip googletest
     cups cups-bsd printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
+    python3-pygments python3-clang-14 chromium
 )
 
 log() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }

@@ -1,5 +1,10 @@
 // Stretch: the top-left corner of the program's own window (the frame and the system-menu icon)
 // stretched from the window's device context over the whole client area.
+//
+// GetWindowDC gives a device context for the whole window, frame and caption included, so a
+// block transfer can read what the system drew there. StretchBlt copies that small block to a
+// rectangle of another size, here the client area, repeating or dropping pixels as it goes; the
+// size of the corner comes from the system metrics of the frame, the small icon and the caption.
 #include "frame/frame.h"
 
 static struct {

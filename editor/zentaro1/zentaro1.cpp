@@ -1,5 +1,10 @@
 // Zentaro1: the first step towards an editor. The window is filled with a multi-line edit control
 // and nothing else; the control does all the editing itself.
+//
+// The control is a child window created at WM_CREATE; the parent keeps it the size of its client
+// area at every WM_SIZE (MoveWindow), hands it the focus whenever the parent gets it
+// (WM_SETFOCUS), and listens to its notifications (WM_COMMAND with EN_ERRSPACE or EN_MAXTEXT) to
+// tell the user when it can hold no more text.
 #include "frame/frame.h"
 
 static struct {

@@ -1,5 +1,10 @@
 // Wendral2: prints like wendral1, but keeps its window disabled while the page is spooled and
 // lets the spooler's abort procedure keep the program's messages flowing meanwhile.
+//
+// SetAbortProc gives the printer's device context a callback that the spooler calls during the
+// job; here it handles every waiting message, so the window still repaints while the page
+// prints. Disabling the window with EnableWindow keeps the user from starting a second print from
+// inside the first.
 #include "print/print_window.h"
 
 static struct { print_window win; } g;

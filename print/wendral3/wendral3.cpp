@@ -1,5 +1,10 @@
 // Wendral3: prints like wendral2, with a small modeless dialog in front while the page is spooled
 // whose Cancel button (or Esc) abandons the job.
+//
+// The dialog is created with CreateDialogParamW just before printing and the main window is
+// disabled. While the spooler works it calls the abort procedure, which pumps the thread's
+// messages, passing the dialog's keys through IsDialogMessageW; a click on Cancel sets a flag,
+// and the abort procedure's FALSE then tells the spooler to abandon the document.
 #include "print/print_window.h"
 #include "resource.h"
 

@@ -1,5 +1,10 @@
 // Lumetra1: 20 capabilities of the screen as GetDeviceCaps reports them for the window's own
 // device context, one per line: name, description and value.
+//
+// The rows come from a packed table (index, label, description) loaded at start. The columns are
+// placed from the system font's metrics, read once at WM_CREATE with GetTextMetricsW (capitals
+// are taken as one and a half average widths in a proportional font), and the values are
+// right-aligned with SetTextAlign(TA_RIGHT) so that the digits line up.
 #include "frame/frame.h"
 #include "caps_table.h"
 

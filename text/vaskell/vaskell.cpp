@@ -1,4 +1,7 @@
-// Vaskell: the screen's size in pixels, told in one message box. It has no window of its own.
+// Vaskell: the screen's size in pixels, told in one message box. It has no window of its own:
+// GetSystemMetrics answers SM_CXSCREEN and SM_CYSCREEN without any device context, and
+// MessageBoxW with no owner is a complete user interface by itself. The sentence is built in the
+// runtime's temporary text area, piece by piece, numbers included.
 #include "runtime/runtime.h"
 
 static struct {

@@ -6,6 +6,9 @@
 // caller:
 //   shot <program> <kind> <left> <top> <right> <bottom>   the rectangle saved, on the screen
 //   window <left> <top> <right> <bottom>                  each window in it (GetWindowRect)
+//   frames <count> <milliseconds>                         frames of an animation saved as
+//                                                         <program>.frame1.bmp ... and how long
+//                                                         each is to be shown
 // kind: "scene" (played its scene), "startup" (no scene: the window as it starts), "screen" (the
 // whole screen), "printed" (the printed page). Exit code 0 when a shot was saved.
 #include "harness/dib_files.h"
@@ -35,6 +38,9 @@ struct scene_state {
     std::wstring bin;          // where the programs (and the build's pictures) live
     bool whole_screen = false; // the shot is the whole screen
     WPARAM held = 0;           // the mouse buttons a scene holds down
+    std::wstring frame_path;   // <shots>\<program>.frame, numbered and .bmp added
+    int frames = 0;            // frames of the animation saved so far
+    DWORD frame_delay = 500;   // how long each is shown
 };
 
 std::wstring trim(const std::wstring& s) {
@@ -169,6 +175,25 @@ void drag(HWND hwnd, int x1, int y1, int x2, int y2, bool right) {
                      MAKELPARAM(x1 + (x2 - x1) * i / 8, y1 + (y2 - y1) * i / 8));
     PostMessageW(hwnd, up, 0, MAKELPARAM(x2, y2));
     drain(hwnd);
+}
+
+RECT screen_rect() {
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// One frame of the animation of a program whose technique is movement: its main window as the
+// screen shows it now (the whole screen for a program without a window).
+bool save_frame(scene_state& s, std::wstring& error) {
+    RECT r = screen_rect();
+    if (s.main && !s.whole_screen) {
+        RECT w;
+        GetWindowRect(s.main, &w);
+        IntersectRect(&r, &r, &w);
+    }
+    image frame = capture_screen(r);
+    if (frame.width == 0) return error = L"no frame captured", false;
+    save_bmp(frame, s.frame_path + std::to_wstring(++s.frames) + L".bmp");
+    return true;
 }
 
 // One step of a scene ("verb:argument"); false with a message when it cannot be done.
@@ -313,6 +338,17 @@ bool play(scene_state& s, const std::wstring& step, std::wstring& error) {
         drain(s.main);
     } else if (verb == L"wait") {
         Sleep(DWORD(number(arg)));
+    } else if (verb == L"frame") {
+        if (s.main) drain(s.main);
+        return save_frame(s, error);
+    } else if (verb == L"frames") {
+        // frames:N,MS: N frames, MS apart, shown MS apart
+        if (!need(2)) return false;
+        s.frame_delay = DWORD(number(a[1]));
+        for (long long i = 0; i < number(a[0]); i++) {
+            if (i > 0) Sleep(s.frame_delay);
+            if (!save_frame(s, error)) return false;
+        }
     } else if (verb == L"screen") {
         s.whole_screen = true;
     } else if (verb == L"nowindow" || verb == L"backdrop") {
@@ -384,10 +420,6 @@ std::vector<std::wstring> scene_of(const std::wstring& file, const std::wstring&
     return steps;
 }
 
-RECT screen_rect() {
-    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
 // The program ended without a window: its shot is the page it printed, if it printed one.
 int printed_shot(size_t printed_before, const std::wstring& name, const std::wstring& out) {
     std::wstring pdf = wait_printed(printed_before, 20000);
@@ -416,7 +448,12 @@ int screen_scene(scene_state& s, const std::wstring& name, const std::vector<std
                  const std::wstring& out) {
     std::wstring error;
     for (const auto& step : actions)
-        if (step.rfind(L"wait:", 0) == 0 && !play(s, step, error)) break;
+        if ((step.rfind(L"wait:", 0) == 0 || step.rfind(L"frame", 0) == 0) && !play(s, step, error))
+            break;
+    if (!error.empty()) {
+        fwprintf(stderr, L"%ls: %ls\n", name.c_str(), error.c_str());
+        return 1;
+    }
     if (!s.program.running()) {
         fwprintf(stderr, L"%ls ended before its shot\n", name.c_str());
         return 1;
@@ -424,6 +461,7 @@ int screen_scene(scene_state& s, const std::wstring& name, const std::vector<std
     const RECT screen = screen_rect();
     save_bmp(capture_screen(screen), out);
     wprintf(L"shot %ls screen 0 0 %ld %ld\n", name.c_str(), screen.right, screen.bottom);
+    if (s.frames) wprintf(L"frames %d %lu\n", s.frames, s.frame_delay);
     return 0;
 }
 
@@ -442,6 +480,7 @@ int wmain(int argc, wchar_t** argv) {
     scene_state s;
     s.bin = fs::path(program_path(name.c_str())).parent_path().wstring();
     s.files = shots + L"\\files";
+    s.frame_path = shots + L"\\" + name + L".frame";
     bool has_scene = false;
     std::wstring args, error;
     std::vector<std::wstring> steps = scene_of(scenes, name, has_scene, args);
@@ -560,6 +599,7 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(w, &r);
         wprintf(L"window %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     }
+    if (s.frames) wprintf(L"frames %d %lu\n", s.frames, s.frame_delay);
     fflush(stdout);
     return 0;
 }

@@ -8,12 +8,13 @@ GALLERY_SCENES=$GALLERY_DIR/scenes.txt
 GALLERY_ARGS=()
 
 # gallery_shoot <name> <shots folder> [build tree]: plays the program's scene and saves
-# <shots>/<name>.png; the player's report (the kind of shot, the rectangles) goes to
+# <shots>/<name>.png, and for a scene that saves frames (a program whose technique is movement)
+# the animation <shots>/<name>.gif; the player's report (the kind of shot, the rectangles) goes to
 # <shots>/<name>.txt. Non-zero when no shot was saved.
 gallery_shoot() {
     local name=$1 shots=$2 tree=${3:-$BUILD/x86_64}
     mkdir -p "$shots"
-    rm -f "$shots/$name.png" "$shots/$name.bmp"
+    rm -f "$shots/$name.png" "$shots/$name.bmp" "$shots/$name.gif" "$shots/$name".frame*.bmp
     timeout 120 $WINE "$tree/tests/gallery.exe" "$(winepath_of "$GALLERY_SCENES")" \
         "$(winepath_of "$shots")" "$name" "${GALLERY_ARGS[@]}" >"$shots/$name.txt" 2>"$shots/$name.err"
     local status=$?
@@ -23,6 +24,21 @@ gallery_shoot() {
     # The player's pixels carry no alpha: read them as opaque.
     convert "$shots/$name.bmp" -alpha off "$shots/$name.png" || return 1
     rm -f "$shots/$name.bmp"
+    gallery_animate "$name" "$shots"
+}
+
+# gallery_animate <name> <shots folder>: the frames the player saved, as a looping GIF, each
+# shown as long as the player waited between them (ImageMagick counts in hundredths).
+gallery_animate() {
+    local name=$1 shots=$2 count delay frames=() i
+    read -r count delay < <(sed -n 's/^frames \([0-9]*\) \([0-9]*\)$/\1 \2/p' "$shots/$name.txt")
+    [ -n "${count:-}" ] || return 0
+    for i in $(seq 1 "$count"); do
+        frames+=("$shots/$name.frame$i.bmp")
+    done
+    convert -delay $(((delay + 5) / 10)) -loop 0 "${frames[@]}" -alpha off -resize '640x480>' \
+        "$shots/$name.gif" || return 1
+    rm -f "${frames[@]}"
 }
 
 # The README's line for a program ("what it shows"), HTML-escaped.
