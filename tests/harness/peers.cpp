@@ -103,7 +103,11 @@ std::wstring wait_printed(size_t known, DWORD timeout_ms) {
         [&] {
             auto files = printed_files();
             if (files.size() <= known) return false;
-            // Complete once pdfinfo can read it.
+            // Complete once the job has left the queue (the PDF writer has finished the file;
+            // a file still being written may already read as a page without its content) and
+            // pdfinfo can read it.
+            std::string queued;
+            if (run_unix("lpstat -o", &queued) != 0 || !queued.empty()) return false;
             if (pdf_pages(files.back()) <= 0) return false;
             file = files.back();
             return true;
