@@ -105,6 +105,8 @@ TEST(sardeno, ten_buttons_in_a_column_and_the_log_header) {
     HWND hwnd = launch(a, L"sardeno");
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"Button Look");
+    EXPECT_EQ(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN),
+              DWORD(WS_OVERLAPPEDWINDOW));
     const struct {
         const wchar_t* text;
         DWORD style;
