@@ -66,10 +66,12 @@ static int cursor_display_count() {
 // MessageBeep makes no sound that a test could hear here, so the program's own import of it is
 // routed through a counter that then calls the real function.
 static LONG beep_calls = -1;
+static std::wstring beep_types; // one line per call
 static BOOL(WINAPI* real_message_beep)(UINT);
 
 static BOOL WINAPI counted_message_beep(UINT type) {
     InterlockedIncrement(&beep_calls);
+    beep_types += std::to_wstring(type) + L"\n";
     return real_message_beep(type);
 }
 
@@ -156,13 +158,14 @@ static void answer(const MSG* m) {
         count_beeps();
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
         break;
+    case PROBE_BEEP_TYPES: out = beep_types; break;
     case PROBE_GDI_NET: probe_gdi_answer(out); break;
     case PROBE_ENVIRONMENT ... PROBE_CLOSE_COUNTING_BITMAPS:
         probe_menus_answer(m->hwnd, m->wParam, out);
         break;
     case PROBE_SYSCOLOR_HIGHLIGHT:
     case PROBE_SYSCOLOR_RESTORE: probe_syscolor_answer(m->wParam, out); break;
-    case PROBE_TIMER_TICK ... PROBE_AFTERNOON_CLOCK: probe_timers_answer(m, out); break;
+    case PROBE_TIMER_TICK ... PROBE_CLOSE_KILLING_TIMERS: probe_timers_answer(m, out); break;
     case PROBE_CLASS_STANDARD_ICON: probe_standard_icon_answer(m->hwnd, out); break;
     case PROBE_RELEASE_CAPTURE:
     case PROBE_TRY_LOCK_DESKTOP:

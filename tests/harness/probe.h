@@ -34,6 +34,9 @@ enum probe_query {
     // 70-79: mouse input.
     PROBE_CURSOR_COUNT = 70, // the cursor display count of the window's thread (ShowCursor)
     PROBE_BEEPS = 71,        // calls of MessageBeep by the program since the first such query
+    // The types the program gave MessageBeep since the first PROBE_BEEPS query, as decimal
+    // numbers one per line (0xFFFFFFFF is 4294967295).
+    PROBE_BEEP_TYPES = 73,
     // Drawing objects the program made minus those it deleted since the first such query (which
     // answers 0): flat when nothing leaks.
     PROBE_GDI_NET = 72,
@@ -109,6 +112,13 @@ enum probe_query {
     // (from 15 o'clock on at the moment of the query, whatever the hour here), and its window is
     // repainted to show it. Answers the zone's hours ahead of UTC.
     PROBE_AFTERNOON_CLOCK = 166,
+    // The timer messages held back for the window so far: "count\tid\tshortest", the timer id
+    // of the last one and the shortest time in milliseconds between two held in a row (-1 while
+    // fewer than two were held): the timer's period, whatever the program asked for.
+    PROBE_TIMERS_HELD = 167,
+    // Closes the window from inside (its WM_DESTROY has run when the answer comes), watching the
+    // program's KillTimer calls meanwhile: answers the ids they were given, one per line.
+    PROBE_CLOSE_KILLING_TIMERS = 168,
     // 200-219: bitmap demonstrations.
     // The standard icon the window's class shows, compared by handle inside the program (icon
     // handles of the system's icons are the program's own): "application", "information",

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <wchar.h>
 
 namespace harness {
 
@@ -39,6 +40,33 @@ bool tick(HWND hwnd, int count, DWORD timeout_ms) {
 
 int paints(HWND hwnd) {
     return _wtoi(probe(hwnd, PROBE_PAINTS).c_str());
+}
+
+held_timer held_timer_of(HWND hwnd) {
+    held_timer t;
+    const std::wstring text = probe(hwnd, PROBE_TIMERS_HELD);
+    if (swscanf(text.c_str(), L"%d\t%llu\t%ld", &t.count, &t.id, &t.shortest_ms) != 3)
+        ADD_FAILURE() << "no account of held timers";
+    return t;
+}
+
+held_timer wait_held(HWND hwnd, int count, DWORD timeout_ms) {
+    held_timer t;
+    wait_until([&] { return (t = held_timer_of(hwnd)).count >= count; }, timeout_ms);
+    return t;
+}
+
+::testing::AssertionResult runs_timer(HWND hwnd, unsigned long long id, long period_ms) {
+    const held_timer t =
+        wait_held(hwnd, held_timer_of(hwnd).count + 3, DWORD(4 * period_ms + 5000));
+    if (t.id != id || t.shortest_ms < period_ms * 2 / 3 || t.shortest_ms > period_ms * 3 / 2 + 5)
+        return ::testing::AssertionFailure()
+               << "timer " << t.id << " every " << t.shortest_ms << " ms (" << t.count << " held)";
+    return ::testing::AssertionSuccess();
+}
+
+std::wstring close_killing_timers(HWND hwnd) {
+    return probe(hwnd, PROBE_CLOSE_KILLING_TIMERS);
 }
 
 } // namespace harness
