@@ -51,6 +51,7 @@ TEST(boskin, shows_the_colour_under_the_cursor_and_repaints_only_on_change) {
     HWND hwnd = launch(a, L"boskin");
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"What Color");
+    EXPECT_TRUE(runs_timer(hwnd, 1, 100));
 
     // Fixed size, no sizing frame or maximise box.
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
@@ -121,7 +122,7 @@ TEST(boskin, shows_the_colour_under_the_cursor_and_repaints_only_on_change) {
     expect_text(hwnd, L"  01 02 03");
     EXPECT_EQ(gdi_net(hwnd), 0);
 
-    close(hwnd);
+    EXPECT_EQ(close_killing_timers(hwnd), L"1\n");
     DWORD code = 99;
     ASSERT_TRUE(a.wait_exit(10000, &code));
     EXPECT_EQ(code, 0u);

@@ -112,9 +112,10 @@ enum probe_query {
     // (from 15 o'clock on at the moment of the query, whatever the hour here), and its window is
     // repainted to show it. Answers the zone's hours ahead of UTC.
     PROBE_AFTERNOON_CLOCK = 166,
-    // The timer messages held back for the window so far: "count\tid\tshortest", the timer id
-    // of the last one and the shortest time in milliseconds between two held in a row (-1 while
-    // fewer than two were held): the timer's period, whatever the program asked for.
+    // The timer messages held back for the window so far: "count\tid\tgap", the timer id of the
+    // last one and the mean time in milliseconds between two held in a row (-1 while fewer than
+    // two were held): the timer's period, whatever the program asked for. (A late timer message
+    // is followed by an early one, so single gaps say little.)
     PROBE_TIMERS_HELD = 167,
     // Closes the window from inside (its WM_DESTROY has run when the answer comes), watching the
     // program's KillTimer calls meanwhile: answers the ids they were given, one per line.

@@ -15,11 +15,10 @@
 static int holding = -1; // -1: not yet known
 static MSG held;         // the last timer message held back
 static bool have_held;
-static LONG given;             // ticks posted by the test and not yet taken
-static LONG paints;            // WM_PAINT messages taken
-static int held_count;         // timer messages held back
-static DWORD held_at;          // when the last one was
-static long shortest_gap = -1; // the shortest time between two held in a row
+static LONG given;                  // ticks posted by the test and not yet taken
+static LONG paints;                 // WM_PAINT messages taken
+static int held_count;              // timer messages held back
+static DWORD first_held, last_held; // when the first and the last one were
 
 static bool holds_timers() {
     if (holding < 0) {
@@ -39,11 +38,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
             if (given > 0) {
                 given--;
             } else {
-                const DWORD now = GetTickCount();
-                if (held_count > 0 && (shortest_gap < 0 || long(now - held_at) < shortest_gap))
-                    shortest_gap = long(now - held_at);
-                held_count++;
-                held_at = now;
+                last_held = GetTickCount();
+                if (held_count++ == 0) first_held = last_held;
                 held = *m;
                 have_held = true;
                 m->message = WM_NULL;
@@ -144,8 +140,9 @@ void probe_timers_answer(const MSG* m, std::wstring& out) {
         out = (real_get_cursor_pos && real_get_pixel) ? L"1" : L"0";
         break;
     case PROBE_TIMERS_HELD:
-        out = std::to_wstring(held_count) + L"\t" + std::to_wstring(held.wParam) + L"\t" +
-              std::to_wstring(shortest_gap);
+        out =
+            std::to_wstring(held_count) + L"\t" + std::to_wstring(held.wParam) + L"\t" +
+            std::to_wstring(held_count > 1 ? long(last_held - first_held) / (held_count - 1) : -1L);
         break;
     case PROBE_CLOSE_KILLING_TIMERS: close_killing_timers(m->hwnd, out); break;
     case PROBE_AFTERNOON_CLOCK:
