@@ -76,6 +76,9 @@ enum probe_query {
     PROBE_REGIONS_FAIL = 151,
     // CreateEllipticRgn works again; answers "1".
     PROBE_REGIONS_WORK = 152,
+    // RealizePalette and UpdateColors calls by the program since the first such query (which
+    // starts counting): "realize\tupdate", -1 for a function the program does not import.
+    PROBE_PALETTE_CALLS = 153,
 
     // 30-39: printing
     PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment
