@@ -19,6 +19,8 @@ enum probe_query {
     PROBE_CTL_SCROLL = 18,     // the window asked is a scroll-bar control
     PROBE_TEXT_LOG_START = 12, // log every TextOutW of the program from now on ("1" when hooked)
     PROBE_TEXT_LOG = 13,       // the log: "x\ty\ttext-align\ttext\n" per call
+    // The bytes of the program's last DrawTextA call since the log started, one character each.
+    PROBE_LAST_ANSI_TEXT = 19,
     // The process's own wheel setting (SPI_SETWHEELSCROLLLINES without announcing it): 0, 1 or 3
     // lines a notch, or a page a notch. Wine keeps system parameters per process, so a setting
     // changed elsewhere is not seen by a running program. Answer "1" when set.
