@@ -153,10 +153,22 @@ TEST(mardelle, clipboard_exchange_and_menu_greying) {
     const image captured = capture_client(m.hwnd);
     EXPECT_EQ(wrong_blocks(captured, m.pattern, false, false), 0);
 
-    send_input_keys(m.hwnd, {VK_CONTROL, 'C'});
-    drain(m.hwnd);
+    // While another program holds the clipboard open, Copy and Cut lose nothing and change
+    // nothing.
+    ASSERT_TRUE(set_clipboard_bitmap(2, 1, [](int, int) { return 0x00FF00u; }));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    m.command(COPY);
+    m.command(CUT);
+    CloseClipboard();
+    EXPECT_EQ(capture_client(m.hwnd), captured) << "the picture stays";
     int w = 0, h = 0;
     std::vector<uint32_t> px = clipboard_bitmap(&w, &h);
+    EXPECT_EQ(w, 2) << "the clipboard keeps what it held";
+    ASSERT_TRUE(empty_clipboard());
+
+    send_input_keys(m.hwnd, {VK_CONTROL, 'C'});
+    drain(m.hwnd);
+    px = clipboard_bitmap(&w, &h);
     ASSERT_EQ(w, 80);
     ASSERT_EQ(h, 60);
     EXPECT_EQ(px[size_t(10) * w + 10], screen_pattern::colour(0, 0));
