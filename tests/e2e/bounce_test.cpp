@@ -3,6 +3,7 @@
 // with magenta gaps), inside the client area within one step, and the program has beeped once per
 // wall met (twice at a corner). Every size rebuilds the ball, centred again; while minimised each
 // tick meets all four walls; and rebuilding it on many sizes leaks no drawing object.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/patches.h"
 #include "harness/timers.h"
@@ -86,9 +87,7 @@ void expect_ball(HWND hwnd, const ball_model& model, int ticks) {
     ASSERT_EQ(shown.width, model.w);
     ASSERT_EQ(shown.height, model.h);
     const image want = model.picture();
-    int differing = 0;
-    for (size_t i = 0; i < shown.px.size(); i++)
-        differing += shown.px[i] != want.px[i];
+    const int differing = differing_pixels(shown, want);
     EXPECT_EQ(differing, 0) << model.w << " x " << model.h << " after " << ticks << " ticks";
     if (differing) save_bmp(shown, L"bounce-shown.bmp");
     if (!model.shown) return;
@@ -174,9 +173,7 @@ TEST(bounce, ball_moves_and_beeps_at_each_wall_in_any_shape) {
     const std::vector<unsigned> types = beep_types(hwnd);
     EXPECT_EQ(types, std::vector<unsigned>(types.size(), 0u)) << "MessageBeep(0) at every wall";
     EXPECT_EQ(close_killing_timers(hwnd), L"1\n");
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The message-timer flip: blue before the first tick, red after it, blue after the second, a beep
 // at each; the window shows its current colour again when it is repainted; and a brush made for
 // each paint is deleted again. Ticks are given by the test, so each state is seen for sure.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/patches.h"
 #include "harness/timers.h"
@@ -51,9 +52,7 @@ TEST(dunwick1, flips_between_blue_and_red_at_each_tick_with_a_beep) {
 
     EXPECT_EQ(beep_types(hwnd), std::vector<unsigned>(23, 0xFFFFFFFF)) << "the simple beep";
     EXPECT_EQ(close_killing_timers(hwnd), L"1\n");
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }
 
 } // namespace

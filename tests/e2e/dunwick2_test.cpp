@@ -1,6 +1,7 @@
 // The callback-timer flip: the window background until the first tick (the window procedure never
 // paints), then red, blue, red with a beep at each; a repainted window shows the background until
 // the next tick fills the whole client area again; a brush per tick, each deleted.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/patches.h"
 #include "harness/timers.h"
@@ -54,9 +55,7 @@ TEST(dunwick2, callback_ticks_flip_the_colour_and_nothing_else_paints) {
 
     EXPECT_EQ(beep_types(hwnd), std::vector<unsigned>(24, 0xFFFFFFFF)) << "the simple beep";
     EXPECT_EQ(close_killing_timers(hwnd), L"1\n");
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }
 
 } // namespace

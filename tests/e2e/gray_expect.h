@@ -48,9 +48,7 @@ inline void expect_bands(HWND hwnd, int divisor, const char* when) {
     const image shown = capture_client(hwnd);
     ASSERT_GT(shown.width, 65) << when;
     const image want = bands(shown.width, shown.height, divisor);
-    int differing = 0;
-    for (size_t i = 0; i < shown.px.size(); i++)
-        differing += shown.px[i] != want.px[i];
+    const int differing = differing_pixels(shown, want);
     EXPECT_EQ(differing, 0) << when << ", " << shown.width << " x " << shown.height;
     const std::vector<uint32_t> runs = band_colours(shown);
     const int visible = divisor == 65 ? 65 : 64;
@@ -176,10 +174,7 @@ inline void run_scenario(const wchar_t* name, const wchar_t* caption, int diviso
         expect_bands(hwnd, divisor, "after resizing");
     }
     EXPECT_EQ(gdi_net(hwnd), 0) << "a brush per band, each deleted";
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 } // namespace gray_expect

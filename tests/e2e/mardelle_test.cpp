@@ -1,6 +1,7 @@
 // mardelle: blocks of the screen captured with the real mouse from a picture the test put on the
 // screen outside the program's window, shown stretched (mirrored when marked backwards), and
 // exchanged with the clipboard as bitmaps; the desktop's update lock is never left behind.
+#include "harness/checks.h"
 #include "harness/clip_peers.h"
 #include "harness/grids.h"
 #include "harness/harness.h"
@@ -53,18 +54,12 @@ struct mardelle {
         PostMessageW(hwnd, WM_COMMAND, id, 0);
         drain(hwnd);
     }
-    bool grey(const wchar_t* item) {
-        auto menu = read_menu_opened(hwnd, 0);
-        const menu_item* it = find_item(menu, item);
-        EXPECT_NE(it, nullptr);
-        return it && (it->state & MF_GRAYED);
-    }
     // Cut, Copy, Delete, Paste.
     std::string greys() {
         std::string s;
         for (const wchar_t* item :
              {L"Cu&t\tCtrl+X", L"&Copy\tCtrl+C", L"De&lete\tDelete", L"&Paste\tCtrl+V"})
-            s += grey(item) ? 'g' : 'e';
+            s += is_grey(hwnd, item) ? 'g' : 'e';
         return s;
     }
 };

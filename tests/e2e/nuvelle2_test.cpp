@@ -1,5 +1,6 @@
 // Nuvelle2: the about box's radio groups are drawn live in the box, the arrow keys go round each
 // group, and only OK hands the choice to the main window.
+#include "harness/checks.h"
 #include "harness/dialogs.h"
 
 using namespace harness;
@@ -11,12 +12,6 @@ const int ABOUT = 40001, BLACK = 1000, RED = 1004, RECTANGLE = 1008, ELLIPSE = 1
 // The colours on screen, indexed by radio-button id - BLACK.
 const uint32_t shown_colour[8] = {0x000000, 0x0000FF, 0x00FF00, 0x00FFFF,
                                   0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-
-void click(HWND control) {
-    RECT r;
-    GetClientRect(control, &r);
-    post_click(control, r.right / 2, r.bottom / 2);
-}
 
 // The figure filling r of `img`: the colour in the middle, a black outline at the middle of each
 // edge, and in the corners the colour for a rectangle or the background for an ellipse.

@@ -1,5 +1,6 @@
 // Sardeno's log read on the screen: each line the buttons cause is drawn here in the same fixed
 // font at the row where it must stand, and compared with what the window shows.
+#include "harness/checks.h"
 #include "harness/menu_views.h"
 
 #include <stdio.h>
@@ -85,12 +86,6 @@ struct log_view {
         return differ;
     }
 };
-
-void click(HWND button) {
-    RECT r;
-    GetClientRect(button, &r);
-    post_click(button, r.right / 2, r.bottom / 2);
-}
 
 LRESULT checked(HWND button) {
     DWORD_PTR r = 0;

@@ -1,5 +1,6 @@
 // tolvair: a clipboard viewer in the system's chain, showing the clipboard's text whenever it
 // changes, whoever changed it (this test, another viewer's program, a Linux program).
+#include "harness/checks.h"
 #include "clip_text_view.h"
 #include "harness/clip_peers.h"
 #include "harness/timers.h"
@@ -44,10 +45,7 @@ TEST(tolvair, three_viewers_follow_the_clipboard_and_any_may_leave_the_chain) {
         for (HWND v : viewers)
             EXPECT_EQ(shows_text(v, foreign, flags, L"tolvair-x11"), 0);
 
-        close(viewers[leaves]);
-        DWORD code = 99;
-        ASSERT_TRUE(apps[leaves].wait_exit(10000, &code));
-        EXPECT_EQ(code, 0u);
+        expect_closes_with_0(apps[leaves], viewers[leaves]);
         ASSERT_TRUE(set_clipboard_text(L"Still in the chain"));
         for (int i = 0; i < 3; i++) {
             if (i == leaves) continue;
@@ -69,9 +67,6 @@ TEST(tolvair, shows_the_text_within_its_block_unwrapped) {
     app a;
     HWND hwnd = open_viewer(a, 40);
     ASSERT_NE(hwnd, nullptr);
-    auto bytes_of = [](const std::wstring& s) {
-        return std::string(reinterpret_cast<const char*>(s.data()), s.size() * sizeof(wchar_t));
-    };
     const std::wstring long_line =
         L"A line much longer than the window is wide is cut at the edge, never wrapped";
     const struct {
