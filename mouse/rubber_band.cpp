@@ -25,7 +25,10 @@ static void set_cursor(const wchar_t* id) {
     SetCursor(LoadCursorW(nullptr, id));
 }
 
+// Without the capture, a release outside the window never arrives and the drag stays live: the
+// band it left is erased before a new one starts, or it would stay inverted on the screen.
 static void on_button_down(rubber_band* b, HWND hwnd, LPARAM lp) {
+    if (b->dragging) draw_band(hwnd, b->drag_start, b->drag_end);
     b->drag_start = b->drag_end = point_of(lp);
     draw_band(hwnd, b->drag_start, b->drag_end);
     if (b->capture) SetCapture(hwnd);

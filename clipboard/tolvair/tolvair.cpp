@@ -22,14 +22,17 @@ static void on_draw_clipboard(HWND hwnd, WPARAM wp, LPARAM lp) {
 }
 
 // The text is drawn only as far as its block reaches. Another program may hold the clipboard open
-// at that moment (a second viewer painting the same change, a program filling it): the window then
-// tries again shortly rather than stay blank until the next change.
+// at that moment: above all a second viewer in the chain, which hears of every change at the same
+// moment and opens the clipboard to paint it too, so two viewers race for it. The loser would stay
+// blank until the next change; instead timer 1 asks for another paint shortly, and it stops as
+// soon as a paint got the clipboard.
 static void on_paint(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     RECT r;
     GetClientRect(hwnd, &r);
     if (OpenClipboard(hwnd)) {
+        KillTimer(hwnd, 1);
         if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
             const SIZE_T bytes = GlobalSize(block);
             if (auto* text = static_cast<const wchar_t*>(GlobalLock(block))) {

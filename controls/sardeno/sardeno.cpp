@@ -110,6 +110,9 @@ static LRESULT CALLBACK wnd_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     process_start(&g, sizeof g, 0);
     frame_init(&g.frame, L"sardeno", L"Button Look", wnd_proc);
+    // Plain WS_OVERLAPPEDWINDOW, without WS_CLIPCHILDREN: nothing the window draws (the log and
+    // its header, from 24 cx on) reaches the buttons (up to 21 cx), so clipping them out of its
+    // drawing would change nothing on the screen.
     if (frame_register(&g.frame) && frame_create(&g.frame, WS_OVERLAPPEDWINDOW))
         frame_loop(&g.frame);
     process_end(frame_exit_code(&g.frame));

@@ -6,9 +6,10 @@
 // back what it swapped, releases what it obtained in reverse order and unlocks; if a block could
 // not be put back, it asks every window to repaint, so that the screen is whole again.
 //
-// For testing those paths, the environment variable SCRAMBLE_FAULT = n makes the n-th checked
-// call (1 is the lock, 2 the screen context, then the memory context, the block bitmap, selecting
-// it, and the transfers, three to a swap) fail without being made.
+// For testing those paths, a build made with SCRAMBLE_FAULTS defined (never the one shipped,
+// which reads no environment) takes the environment variable SCRAMBLE_FAULT = n and makes the
+// n-th checked call (1 is the lock, 2 the screen context, then the memory context, the block
+// bitmap, selecting it, and the transfers, three to a swap) fail without being made.
 #include "runtime/runtime.h"
 
 enum { SWAPS = 300, GRID = 10 };
@@ -29,14 +30,17 @@ static struct {
 } g;
 
 static void read_fault_switch() {
+#ifdef SCRAMBLE_FAULTS
     wchar_t text[12];
     const DWORD n = GetEnvironmentVariableW(L"SCRAMBLE_FAULT", text, 12);
     if (n == 0 || n >= 12) return;
     for (DWORD i = 0; i < n && text[i] >= L'0' && text[i] <= L'9'; i++)
         g.fault_at = g.fault_at * 10 + (text[i] - L'0');
+#endif
 }
 
-// True when the next checked call is to fail instead of being made.
+// True when the next checked call is to fail instead of being made (never, unless the switch is
+// built in and set).
 static bool fault() {
     return ++g.calls == g.fault_at;
 }

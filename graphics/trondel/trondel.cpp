@@ -39,10 +39,11 @@ static void on_mouse(HWND hwnd, WPARAM keys, LPARAM lp) {
     ReleaseDC(hwnd, dc);
 }
 
-// The curve is always drawn whole from the current points and every move erases the old one
-// itself, so repainting only the invalid part shows the same picture as repainting everything:
-// the paint does not widen its region.
+// Every move erases the old curve with the white pen, which leaves white trails on a window
+// colour other than white. A paint therefore takes the whole client area and erases it with the
+// class background before drawing: uncovering any part of the window also wipes those trails.
 static void on_paint(HWND hwnd) {
+    InvalidateRect(hwnd, nullptr, TRUE);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     paint_curve(dc);

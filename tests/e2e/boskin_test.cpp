@@ -3,6 +3,7 @@
 // own under the cursor, drawn exactly as DrawTextW centres it on a cleared client area (so a
 // narrower text leaves nothing of a wider one); a repaint only when the colour changed; and when
 // reading the cursor or the pixel fails, the last colour stays.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/patches.h"
 #include "harness/probe.h"
@@ -36,9 +37,7 @@ image showing(int w, int h, const wchar_t* text) {
 void expect_text(HWND hwnd, const wchar_t* text) {
     const image shown = capture_client(hwnd);
     const image want = showing(shown.width, shown.height, text);
-    int differing = 0;
-    for (size_t i = 0; i < shown.px.size(); i++)
-        differing += shown.px[i] != want.px[i];
+    const int differing = differing_pixels(shown, want);
     EXPECT_EQ(differing, 0) << "not showing \"" << testing::PrintToString(std::wstring(text))
                             << "\"";
     if (differing) save_bmp(shown, L"boskin-shown.bmp");
@@ -51,6 +50,7 @@ TEST(boskin, shows_the_colour_under_the_cursor_and_repaints_only_on_change) {
     HWND hwnd = launch(a, L"boskin");
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"What Color");
+    EXPECT_TRUE(runs_timer(hwnd, 1, 100));
 
     // Fixed size, no sizing frame or maximise box.
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
@@ -121,10 +121,8 @@ TEST(boskin, shows_the_colour_under_the_cursor_and_repaints_only_on_change) {
     expect_text(hwnd, L"  01 02 03");
     EXPECT_EQ(gdi_net(hwnd), 0);
 
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(close_killing_timers(hwnd), L"1\n");
+    expect_exits_with_0(a);
 }
 
 } // namespace

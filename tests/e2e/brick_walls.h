@@ -4,6 +4,7 @@
 // when the brick is missing from the program.
 #pragma once
 
+#include "harness/checks.h"
 #include "harness/bitmap_demos.h"
 #include "harness/dib_files.h"
 #include "harness/probe.h"
@@ -49,10 +50,7 @@ inline void shows_the_wall_at_any_size(const wchar_t* name, const wchar_t* capti
     }
     // Every paint released its memory context.
     EXPECT_EQ(gdi_net(hwnd), 0);
-    close(hwnd);
-    DWORD code = 1;
-    EXPECT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 // Without its brick the program draws nothing (the window colour everywhere) instead of tiling
@@ -70,10 +68,7 @@ inline void without_the_brick_draws_nothing(const wchar_t* name) {
         EXPECT_EQ(shown.width, reached.cx);
         EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));
     }
-    close(hwnd);
-    DWORD code = 1;
-    EXPECT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 } // namespace brick_walls

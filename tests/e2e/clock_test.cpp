@@ -2,6 +2,7 @@
 // reads, with the same GDI calls at the places the clock's geometry gives (the rotation is
 // computed here on its own). The program's clock runs from the real time of day, or from a moment
 // ahead of it that the probe gives it.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/probe.h"
 
@@ -129,10 +130,7 @@ TEST(clock, window_class_and_caption) {
     EXPECT_EQ(class_of(hwnd), L"clock");
     EXPECT_EQ(text_of(hwnd), L"Analog Clock");
     EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & WS_OVERLAPPEDWINDOW, LONG(WS_OVERLAPPEDWINDOW));
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 TEST(clock, painted_hands_show_the_current_time) {

@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "metrics_expect.h"
 
 using namespace harness;
@@ -68,8 +69,5 @@ TEST(dravik1, closing_exits_with_code_0) {
     app a;
     HWND hwnd = launch(a, L"dravik1");
     ASSERT_NE(hwnd, nullptr);
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }

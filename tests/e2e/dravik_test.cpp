@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "metrics_scroll.h"
 #include "harness/probe.h"
 
@@ -133,8 +134,5 @@ TEST(dravik, keys_and_bars_scroll_as_in_the_earlier_viewers) {
     scroll(hwnd, WM_HSCROLL, SB_PAGELEFT);
     EXPECT_EQ(vpos(hwnd), 0);
     EXPECT_EQ(hpos(hwnd), 0);
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }

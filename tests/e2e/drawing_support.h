@@ -2,6 +2,7 @@
 // test draws itself with the same GDI calls at the places the program's geometry gives.
 #pragma once
 
+#include "harness/checks.h"
 #include "harness/harness.h"
 
 #include <string>
@@ -9,14 +10,6 @@
 namespace drawing {
 
 using namespace harness;
-
-inline int differing_pixels(const image& a, const image& b) {
-    if (a.width != b.width || a.height != b.height) return -1;
-    int n = 0;
-    for (size_t i = 0; i < a.px.size(); i++)
-        n += a.px[i] != b.px[i];
-    return n;
-}
 
 // The picture shown equals the reference drawn for its size; a differing picture is saved as
 // <name>-shown.bmp and <name>-wanted.bmp beside the test for looking at.
@@ -27,14 +20,6 @@ inline void expect_same_picture(const image& shown, const image& wanted, const s
         save_bmp(shown, name + L"-shown.bmp");
         save_bmp(wanted, name + L"-wanted.bmp");
     }
-}
-
-// Closing the window ends the program with exit code 0.
-inline void expect_closes_with_0(app& a, HWND hwnd) {
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
 }
 
 inline bool is_white(uint32_t px) {

@@ -1,6 +1,7 @@
 // The message-timer flip: blue before the first tick, red after it, blue after the second, a beep
 // at each; the window shows its current colour again when it is repainted; and a brush made for
 // each paint is deleted again. Ticks are given by the test, so each state is seen for sure.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/patches.h"
 #include "harness/timers.h"
@@ -17,6 +18,7 @@ TEST(dunwick1, flips_between_blue_and_red_at_each_tick_with_a_beep) {
     app a;
     HWND hwnd = launch(a, L"dunwick1");
     ASSERT_NE(hwnd, nullptr);
+    EXPECT_TRUE(runs_timer(hwnd, 1, 1000));
     EXPECT_EQ(text_of(hwnd), L"Dunwick1 Timer Demo");
     EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & WS_OVERLAPPEDWINDOW, LONG(WS_OVERLAPPEDWINDOW));
     resize_client(hwnd, 300, 200);
@@ -48,10 +50,9 @@ TEST(dunwick1, flips_between_blue_and_red_at_each_tick_with_a_beep) {
     EXPECT_TRUE(filled_with(capture_client(hwnd), red)) << "after 20 more ticks";
     EXPECT_EQ(gdi_net(hwnd), 0) << "a brush per paint, each deleted";
 
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(beep_types(hwnd), std::vector<unsigned>(23, 0xFFFFFFFF)) << "the simple beep";
+    EXPECT_EQ(close_killing_timers(hwnd), L"1\n");
+    expect_exits_with_0(a);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The callback-timer flip: the window background until the first tick (the window procedure never
 // paints), then red, blue, red with a beep at each; a repainted window shows the background until
 // the next tick fills the whole client area again; a brush per tick, each deleted.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/patches.h"
 #include "harness/timers.h"
@@ -22,6 +23,7 @@ TEST(dunwick2, callback_ticks_flip_the_colour_and_nothing_else_paints) {
     app a;
     HWND hwnd = launch(a, L"dunwick2");
     ASSERT_NE(hwnd, nullptr);
+    EXPECT_TRUE(runs_timer(hwnd, 1, 1000));
     EXPECT_EQ(text_of(hwnd), L"Dunwick2 Timer Demo");
     resize_client(hwnd, 300, 200);
     EXPECT_TRUE(filled_with(capture_client(hwnd), window_background())) << "before the first tick";
@@ -51,10 +53,9 @@ TEST(dunwick2, callback_ticks_flip_the_colour_and_nothing_else_paints) {
     EXPECT_EQ(beeps(hwnd), 24);
     EXPECT_EQ(gdi_net(hwnd), 0) << "a brush per tick, each deleted";
 
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(beep_types(hwnd), std::vector<unsigned>(24, 0xFFFFFFFF)) << "the simple beep";
+    EXPECT_EQ(close_killing_timers(hwnd), L"1\n");
+    expect_exits_with_0(a);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The frame's start-up failures and its loop, driven through small test-only programs.
+#include "harness/checks.h"
 #include "harness/harness.h"
 
 using namespace harness;
@@ -16,9 +17,7 @@ static void expect_failure_box(const wchar_t* fixture, const wchar_t* text) {
     settle(box.hwnd, 300);
     EXPECT_TRUE(IsWindowVisible(box.hwnd));
     press(box.hwnd, IDOK);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }
 
 TEST(frame, class_already_registered_reports_and_exits_0) {
@@ -141,9 +140,7 @@ TEST(frame, idle_loop_runs_the_idle_step_between_messages) {
     int first = std::stoi(text_of(hwnd).substr(5));
     EXPECT_TRUE(wait_until([&] { return std::stoi(text_of(hwnd).substr(5)) > first; }));
     close(hwnd); // WM_QUIT still ends the loop
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }
 
 TEST(frame, dialog_template_makes_the_main_window) {

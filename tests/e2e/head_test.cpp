@@ -1,6 +1,7 @@
 // Head walked through a folder tree of the test's own: items opened by double click and by Enter,
 // the path line and the file's first bytes compared on the screen with the same text drawn here.
 #include "harness/menu_views.h"
+#include "harness/text_view.h"
 
 #include <algorithm>
 #include <fstream>
@@ -26,7 +27,8 @@ void write_file(const std::wstring& path, const std::string& bytes) {
     CloseHandle(f);
 }
 
-const std::wstring long_name(240, L'L');
+// Folder names of every length a name can have: one character, and the longest a name can be.
+const std::wstring short_name(1, L'S'), long_name(255, L'L');
 
 struct browser {
     app a;
@@ -40,7 +42,8 @@ struct browser {
             write_file(dir + L"\\locked.txt", "locked away");
             CreateDirectoryW((dir + L"\\inner").c_str(), nullptr);
             write_file(dir + L"\\inner\\small.txt", "A small file\r\nof two lines.");
-            CreateDirectoryW((dir + L"\\" + long_name).c_str(), nullptr);
+            CreateDirectoryW((dir + L"\\" + short_name).c_str(), nullptr);
+            CreateDirectoryW((L"\\\\?\\" + dir + L"\\" + long_name).c_str(), nullptr);
         };
         hwnd = launch(a, L"head");
         if (!hwnd) return;
@@ -135,11 +138,14 @@ TEST(head, walks_into_a_folder_and_back_and_shows_the_first_8192_bytes_of_a_file
         EXPECT_TRUE(has(top, item)) << "no item " << std::string(item, item + wcslen(item));
     EXPECT_TRUE(has(top, L"[-c-]"));
 
-    // A double click on a file: its path and its first 8192 bytes.
+    // A double click on a file: its path and its first 8192 bytes (most of them drawn below the
+    // window's edge, so the text drawn is read inside the program too).
+    start_text_log(b.hwnd);
     ASSERT_TRUE(b.double_click(L"big.txt"));
     shown = capture_client(b.hwnd);
     b.expect_path(shown, dir + L"\\big.txt");
     EXPECT_EQ(b.text_difference_of(shown, big_text().substr(0, 8192)), 0);
+    EXPECT_EQ(last_ansi_text(b.hwnd), big_text().substr(0, 8192));
 
     // Enter on a folder: the folder's items, its path, and no file shown.
     ASSERT_TRUE(b.enter(L"[inner]"));
@@ -161,6 +167,20 @@ TEST(head, walks_into_a_folder_and_back_and_shows_the_first_8192_bytes_of_a_file
     b.expect_path(shown, dir);
     EXPECT_EQ(list_items(b.list), top);
     EXPECT_TRUE(b.text_area_blank(shown));
+
+    // A drive item: the drive's root (the test's folder lies on C:), and back on C:.
+    EXPECT_TRUE(has(top, L"[-z-]"));
+    ASSERT_TRUE(b.enter(L"[-z-]"));
+    shown = capture_client(b.hwnd);
+    const std::wstring root = text_of(b.path); // the drive letter as the system spells it
+    EXPECT_EQ(_wcsicmp(root.c_str(), L"Z:\\"), 0);
+    b.expect_path(shown, root);
+    EXPECT_TRUE(has(list_items(b.list), L"[-c-]"));
+    EXPECT_FALSE(has(list_items(b.list), L"big.txt"));
+    ASSERT_TRUE(b.double_click(L"[-c-]"));
+    drain(b.hwnd);
+    EXPECT_EQ(_wcsnicmp(text_of(b.path).c_str(), L"C:\\", 3), 0);
+    EXPECT_TRUE(has(list_items(b.list), L"[-z-]"));
 }
 
 TEST(head, an_item_that_will_not_open_changes_nothing_and_a_deleted_file_is_not_repainted) {
@@ -193,14 +213,27 @@ TEST(head, an_item_that_will_not_open_changes_nothing_and_a_deleted_file_is_not_
     EXPECT_TRUE(b.text_area_blank(shown));
 }
 
-TEST(head, a_current_folder_longer_than_max_path_is_shown_whole) {
+// Folders named with one character and with the longest name there can be; the second makes the
+// current folder longer than MAX_PATH, and it is shown whole.
+TEST(head, folders_of_any_name_length_are_entered_and_shown_whole) {
     browser b;
     b.start();
     ASSERT_NE(b.hwnd, nullptr);
     const std::wstring dir = b.a.dir();
     ASSERT_GT(dir.size() + 1 + long_name.size(), size_t(MAX_PATH));
-    ASSERT_TRUE(b.enter(L"[" + long_name + L"]"));
-    image shown = capture_client(b.hwnd);
-    b.expect_path(shown, dir + L"\\" + long_name);
-    EXPECT_TRUE(has(list_items(b.list), L"[..]"));
+    const std::vector<std::wstring> top = list_items(b.list);
+    for (const std::wstring& name : {short_name, long_name}) {
+        SCOPED_TRACE(name.size());
+        ASSERT_TRUE(b.enter(L"[" + name + L"]"));
+        image shown = capture_client(b.hwnd);
+        b.expect_path(shown, dir + L"\\" + name);
+        std::vector<std::wstring> inside = list_items(b.list);
+        EXPECT_TRUE(has(inside, L"[..]"));
+        for (const std::wstring& item : inside) // an empty folder: the way up and the drives
+            EXPECT_TRUE(item == L"[..]" || (item.size() == 5 && item.substr(0, 2) == L"[-"));
+        ASSERT_TRUE(b.double_click(L"[..]"));
+        drain(b.hwnd);
+        EXPECT_EQ(text_of(b.path), dir);
+        EXPECT_EQ(list_items(b.list), top);
+    }
 }

@@ -2,6 +2,7 @@
 // reads, in the format the user's locale settings ask for; changing those settings while it runs
 // changes what it shows; and the whole strip stays centred in any window shape. The expected
 // picture is drawn here with the same GDI calls at the places the strip's layout gives.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/probe.h"
 
@@ -235,10 +236,7 @@ TEST(hurvane, window_class_and_caption) {
     EXPECT_EQ(class_of(hwnd), L"hurvane");
     EXPECT_EQ(text_of(hwnd), L"Digital Clock");
     EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & WS_OVERLAPPEDWINDOW, LONG(WS_OVERLAPPEDWINDOW));
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 // One running clock follows each change of the time format: 24 or 12 hours, with or without the

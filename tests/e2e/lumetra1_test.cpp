@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/text_view.h"
 
 using namespace harness;
@@ -80,14 +81,9 @@ TEST(lumetra1, twenty_screen_capabilities_painted_in_three_columns) {
             SetTextAlign(dc, TA_LEFT | TA_TOP);
         }
     });
-    int differing = 0;
-    for (size_t i = 0; i < shown.px.size(); i++)
-        differing += shown.px[i] != want.px[i];
+    const int differing = differing_pixels(shown, want);
     if (differing) save_bmp(shown, L"lumetra1-shown.bmp");
     EXPECT_EQ(differing, 0);
 
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }

@@ -1,6 +1,7 @@
 // mardelle: blocks of the screen captured with the real mouse from a picture the test put on the
 // screen outside the program's window, shown stretched (mirrored when marked backwards), and
 // exchanged with the clipboard as bitmaps; the desktop's update lock is never left behind.
+#include "harness/checks.h"
 #include "harness/clip_peers.h"
 #include "harness/grids.h"
 #include "harness/harness.h"
@@ -53,18 +54,12 @@ struct mardelle {
         PostMessageW(hwnd, WM_COMMAND, id, 0);
         drain(hwnd);
     }
-    bool grey(const wchar_t* item) {
-        auto menu = read_menu_opened(hwnd, 0);
-        const menu_item* it = find_item(menu, item);
-        EXPECT_NE(it, nullptr);
-        return it && (it->state & MF_GRAYED);
-    }
     // Cut, Copy, Delete, Paste.
     std::string greys() {
         std::string s;
         for (const wchar_t* item :
              {L"Cu&t\tCtrl+X", L"&Copy\tCtrl+C", L"De&lete\tDelete", L"&Paste\tCtrl+V"})
-            s += grey(item) ? 'g' : 'e';
+            s += is_grey(hwnd, item) ? 'g' : 'e';
         return s;
     }
 };
@@ -153,10 +148,22 @@ TEST(mardelle, clipboard_exchange_and_menu_greying) {
     const image captured = capture_client(m.hwnd);
     EXPECT_EQ(wrong_blocks(captured, m.pattern, false, false), 0);
 
-    send_input_keys(m.hwnd, {VK_CONTROL, 'C'});
-    drain(m.hwnd);
+    // While another program holds the clipboard open, Copy and Cut lose nothing and change
+    // nothing.
+    ASSERT_TRUE(set_clipboard_bitmap(2, 1, [](int, int) { return 0x00FF00u; }));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    m.command(COPY);
+    m.command(CUT);
+    CloseClipboard();
+    EXPECT_EQ(capture_client(m.hwnd), captured) << "the picture stays";
     int w = 0, h = 0;
     std::vector<uint32_t> px = clipboard_bitmap(&w, &h);
+    EXPECT_EQ(w, 2) << "the clipboard keeps what it held";
+    ASSERT_TRUE(empty_clipboard());
+
+    send_input_keys(m.hwnd, {VK_CONTROL, 'C'});
+    drain(m.hwnd);
+    px = clipboard_bitmap(&w, &h);
     ASSERT_EQ(w, 80);
     ASSERT_EQ(h, 60);
     EXPECT_EQ(px[size_t(10) * w + 10], screen_pattern::colour(0, 0));

@@ -3,6 +3,7 @@
 // use, for a given first row and left origin.
 #pragma once
 
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/text_view.h"
 
@@ -130,10 +131,7 @@ inline harness::image reference(int w, int h, int first, int x0) {
 // Pixels that differ between what is shown and the reference (0 for a match); the shown image is
 // saved next to the tests when they differ, to look at.
 inline int differing(const harness::image& shown, const harness::image& want, const wchar_t* name) {
-    int n = 0;
-    for (size_t i = 0; i < shown.px.size() && i < want.px.size(); i++)
-        n += shown.px[i] != want.px[i];
-    if (shown.width != want.width || shown.height != want.height) n = -1;
+    const int n = harness::differing_pixels(shown, want);
     if (n != 0) {
         harness::save_bmp(shown, std::wstring(name) + L"-shown.bmp");
         harness::save_bmp(want, std::wstring(name) + L"-wanted.bmp");

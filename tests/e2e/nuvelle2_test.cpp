@@ -1,5 +1,6 @@
-// Nuvelle2: the about box's radio groups are drawn live in the box, and only OK hands the choice
-// to the main window.
+// Nuvelle2: the about box's radio groups are drawn live in the box, the arrow keys go round each
+// group, and only OK hands the choice to the main window.
+#include "harness/checks.h"
 #include "harness/dialogs.h"
 
 using namespace harness;
@@ -11,12 +12,6 @@ const int ABOUT = 40001, BLACK = 1000, RED = 1004, RECTANGLE = 1008, ELLIPSE = 1
 // The colours on screen, indexed by radio-button id - BLACK.
 const uint32_t shown_colour[8] = {0x000000, 0x0000FF, 0x00FF00, 0x00FFFF,
                                   0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-
-void click(HWND control) {
-    RECT r;
-    GetClientRect(control, &r);
-    post_click(control, r.right / 2, r.bottom / 2);
-}
 
 // The figure filling r of `img`: the colour in the middle, a black outline at the middle of each
 // edge, and in the corners the colour for a rectangle or the background for an ellipse.
@@ -98,7 +93,29 @@ TEST(nuvelle2, choice_drawn_in_the_box_and_committed_only_by_ok) {
     dlg = open_dialog(a, hwnd, ABOUT);
     ASSERT_NE(dlg, nullptr);
     expect_box(dlg, RED, ELLIPSE);
-    post_key(GetDlgItem(dlg, RED), VK_ESCAPE); // Esc is Cancel
+    // The arrow keys move the focus round each radio group and never out of it; Tab goes from
+    // one group to the other.
+    const struct {
+        UINT key;
+        int focus;
+    } keys[] = {{VK_DOWN, RED + 1}, {VK_DOWN, RED + 2}, {VK_DOWN, RED + 3},   {VK_DOWN, BLACK},
+                {VK_UP, RED + 3},   {VK_TAB, ELLIPSE},  {VK_DOWN, RECTANGLE}, {VK_DOWN, ELLIPSE},
+                {VK_UP, RECTANGLE}, {VK_UP, ELLIPSE}};
+    for (const auto& k : keys) {
+        post_key(read_gui_state(dlg).focus, k.key);
+        wait_until([&] { return GetDlgCtrlID(read_gui_state(dlg).focus) == k.focus; }, 3000);
+        EXPECT_EQ(GetDlgCtrlID(read_gui_state(dlg).focus), k.focus) << "after key " << k.key;
+    }
+    // A new choice, then Esc: Cancel, which commits nothing.
+    click(GetDlgItem(dlg, BLACK + 2));
+    click(GetDlgItem(dlg, RECTANGLE));
+    expect_box(dlg, BLACK + 2, RECTANGLE);
+    post_key(read_gui_state(dlg).focus, VK_ESCAPE);
     ASSERT_TRUE(wait_gone(dlg));
     expect_main(hwnd, RED, ELLIPSE);
+    dlg = open_dialog(a, hwnd, ABOUT);
+    ASSERT_NE(dlg, nullptr);
+    expect_box(dlg, RED, ELLIPSE);
+    click(GetDlgItem(dlg, IDCANCEL));
+    ASSERT_TRUE(wait_gone(dlg));
 }

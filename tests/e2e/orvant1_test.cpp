@@ -4,6 +4,7 @@
 // cells of the fixed system font, wrapping before a cell would cross the right edge, and repaints
 // when another program changes the palette. ./test runs the second case on such a screen; each
 // case skips itself elsewhere on the other kind of display.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/patches.h"
 #include "harness/probe.h"
@@ -49,9 +50,7 @@ TEST(orvant1, refuses_a_display_without_a_256_colour_palette) {
     EXPECT_EQ(GetWindow(second.hwnd, GW_OWNER), nullptr);
     press(second.hwnd, IDOK);
 
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }
 
 // The system palette as the program's process sees it: Wine keeps one view of it per process, and
@@ -125,10 +124,7 @@ TEST(orvant1, lists_the_system_palette_on_a_256_colour_display) {
     SendMessageTimeoutW(hwnd, WM_PALETTECHANGED, WPARAM(GetDesktopWindow()), 0, SMTO_ABORTIFHUNG,
                         5000, nullptr);
     EXPECT_EQ(paints(hwnd), painted + 1) << "another program's palette change repaints";
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/harness.h"
 
 using namespace harness;
@@ -17,7 +18,5 @@ TEST(pellaro, greets_in_one_message_box_and_exits_0_after_ok) {
     EXPECT_NE(GetDlgItem(box.hwnd, IDOK), nullptr);
 
     press(box.hwnd, IDOK);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }

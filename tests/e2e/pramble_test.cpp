@@ -2,6 +2,7 @@
 // whole client area, "Small" repeats it from the top-left corner, the check mark sits on the
 // choice in force, other commands change nothing, and a resize keeps the mode. The text bitmap
 // is made here as the program makes it, in the default font and colours.
+#include "harness/checks.h"
 #include "harness/bitmap_demos.h"
 
 using namespace harness;
@@ -99,8 +100,5 @@ TEST(pramble, big_stretches_small_tiles_and_the_check_follows_the_choice) {
     // The text bitmap and its context are made once; paints and commands make nothing that
     // stays.
     EXPECT_EQ(gdi_net(hwnd), 0);
-    close(hwnd);
-    DWORD code = 1;
-    EXPECT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }

@@ -3,6 +3,7 @@
 // point where the figure's lines must (and must not) be.
 #pragma once
 
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/peers.h"
 #include "harness/printers.h"
@@ -166,10 +167,7 @@ inline void expect_no_printer_message(const wchar_t* name) {
     }
     expect_window_figure(hwnd);
     EXPECT_TRUE(printed_files().size() == before);
-    close(hwnd);
-    DWORD code = 99;
-    EXPECT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 // Whether any new PDF comes out within `ms` (a job that must not print).

@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/harness.h"
 
 using namespace harness;
@@ -61,10 +62,7 @@ TEST(quenlor, closing_the_window_exits_with_code_0) {
     app a;
     HWND hwnd = launch(a, L"quenlor");
     ASSERT_NE(hwnd, nullptr);
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 TEST(quenlor, shown_even_when_started_minimised) {

@@ -1,5 +1,6 @@
 // Quillix driven as a user would: real keystrokes and mouse clicks, the display button's text read
 // back after each step.
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/mouse_input.h"
 #include "harness/input_wait.h"
@@ -230,10 +231,7 @@ TEST(quillix, main_window_comes_from_the_template) {
     EXPECT_NEAR(client.right - client.left, 102 * ux, 3.0);
     EXPECT_NEAR(client.bottom - client.top, 122 * uy, 3.0);
 
-    close(hwnd);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 } // namespace

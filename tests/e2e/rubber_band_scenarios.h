@@ -10,6 +10,7 @@
 #include "harness/grids.h"
 #include "harness/harness.h"
 #include "harness/ink.h"
+#include "harness/mouse_input.h"
 #include "harness/probe.h"
 
 #include <optional>
@@ -41,9 +42,6 @@ inline void drag(HWND hwnd, POINT from, POINT to) {
     button_down(hwnd, from);
     glide(hwnd, from, to, 4);
     button_up(hwnd, to);
-}
-inline void park_cursor() {
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
 }
 
 struct corners {

@@ -1,5 +1,6 @@
 // Sardeno's log read on the screen: each line the buttons cause is drawn here in the same fixed
 // font at the row where it must stand, and compared with what the window shows.
+#include "harness/checks.h"
 #include "harness/menu_views.h"
 
 #include <stdio.h>
@@ -86,12 +87,6 @@ struct log_view {
     }
 };
 
-void click(HWND button) {
-    RECT r;
-    GetClientRect(button, &r);
-    post_click(button, r.right / 2, r.bottom / 2);
-}
-
 LRESULT checked(HWND button) {
     DWORD_PTR r = 0;
     SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
@@ -105,6 +100,8 @@ TEST(sardeno, ten_buttons_in_a_column_and_the_log_header) {
     HWND hwnd = launch(a, L"sardeno");
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"Button Look");
+    EXPECT_EQ(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN),
+              DWORD(WS_OVERLAPPEDWINDOW));
     const struct {
         const wchar_t* text;
         DWORD style;

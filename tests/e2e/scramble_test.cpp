@@ -1,8 +1,14 @@
 // The screen scrambler as a user sees it: with a still picture on the whole screen, the picture is
 // scrambled while it runs and is exactly as before when it has ended with exit code 0. The same
-// holds when one of its calls fails at any step (a fault switch in its environment makes the n-th
-// checked call fail): it stops, puts back what it swapped, releases everything and ends with 0.
+// holds when one of its calls fails at any step (a test build of it, with a fault switch in its
+// environment, makes the n-th checked call fail): it stops, puts back what it swapped, releases
+// everything and ends with 0. The program shipped reads no environment: the switch set in its
+// environment changes nothing.
 #include "drawing_support.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace drawing;
 
@@ -61,13 +67,15 @@ image still_screen() {
     return last;
 }
 
-// Runs scramble with the fault switch (0: none); returns its exit code and how long it ran.
+// Runs scramble with the fault switch set in its environment; fault 0 runs the program shipped,
+// with the switch set to fail the very first call, which it must not read. Returns its exit code
+// and how long it ran.
 DWORD run_scramble(unsigned fault, DWORD* elapsed, const std::function<void()>& while_running) {
-    SetEnvironmentVariableW(L"SCRAMBLE_FAULT", fault ? std::to_wstring(fault).c_str() : nullptr);
+    SetEnvironmentVariableW(L"SCRAMBLE_FAULT", std::to_wstring(fault ? fault : 1).c_str());
     app a;
     const DWORD start = GetTickCount();
     DWORD code = 99;
-    if (a.start(program_path(L"scramble"))) {
+    if (a.start(fault ? fixture_path(L"scramble_faults") : program_path(L"scramble"))) {
         if (while_running) while_running();
         EXPECT_TRUE(a.wait_exit(30000, &code)) << "still running";
     }
@@ -76,7 +84,22 @@ DWORD run_scramble(unsigned fault, DWORD* elapsed, const std::function<void()>& 
     return code;
 }
 
+// The file's bytes hold the text, as ASCII (an imported name) or as UTF-16.
+bool holds(const std::wstring& exe, const std::string& text) {
+    std::ifstream file(std::filesystem::path(exe), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    std::string wide;
+    for (char c : text)
+        wide += std::string{c, '\0'};
+    return bytes.find(text) != std::string::npos || bytes.find(wide) != std::string::npos;
+}
+
 TEST(scramble, scrambles_the_screen_and_puts_it_back) {
+    // Only the test build can read the switch.
+    EXPECT_TRUE(holds(fixture_path(L"scramble_faults"), "GetEnvironmentVariable"));
+    EXPECT_TRUE(holds(fixture_path(L"scramble_faults"), "SCRAMBLE_FAULT"));
+    EXPECT_FALSE(holds(program_path(L"scramble"), "GetEnvironmentVariable"));
+    EXPECT_FALSE(holds(program_path(L"scramble"), "SCRAMBLE_FAULT"));
     still_picture picture;
     ASSERT_NE(picture.hwnd(), nullptr);
     const image before = still_screen();

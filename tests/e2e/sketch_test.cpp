@@ -9,6 +9,7 @@
 #include "harness/harness.h"
 #include "harness/ink.h"
 #include "harness/input_wait.h"
+#include "harness/mouse_input.h"
 #include "harness/probe.h"
 
 #include <vector>
@@ -65,19 +66,6 @@ HWND capture_of(HWND hwnd) {
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info);
     return info.hwndCapture;
-}
-
-// The real cursor goes out of the way before the window exists: a window shown under the cursor
-// is sent a mouse move at the cursor's place, and such input is taken only after the posted
-// messages, so it would come in the middle of the first line as a stray point.
-void park_cursor() {
-    const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2};
-    SetCursorPos(corner.x, corner.y);
-    wait_until([&] {
-        POINT p{};
-        GetCursorPos(&p);
-        return p.x == corner.x && p.y == corner.y;
-    });
 }
 
 // A window of the test's own laid over the program's and taken away again.

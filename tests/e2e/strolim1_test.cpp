@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "keyview.h"
 
 using namespace harness;
@@ -102,7 +103,5 @@ TEST(strolim1, alt_keys_are_logged_and_still_reach_the_system) {
     expect_view(hwnd, fixed_font(), lines, L"strolim1-alt");
     // Alt+F4, typed for real: logged, then the system closes the window.
     send_input_keys(hwnd, {VK_MENU, VK_F4});
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }

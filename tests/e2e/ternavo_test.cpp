@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/hooks.h"
 #include "harness/ink.h"
@@ -240,7 +241,5 @@ TEST(ternavo, a_main_window_that_cannot_be_made_is_reported_in_8bit_text) {
     EXPECT_EQ(box.text, L"This program requires Windows NT/2000/XP!");
     EXPECT_EQ(icon_of(box.hwnd), box_icon::error);
     press(box.hwnd, IDOK);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }

@@ -3,6 +3,7 @@
 // and the window's background everywhere else. The expected view is computed here from the
 // picture the program carries and an ellipse drawn by the test, not by repeating the program's
 // raster operations.
+#include "harness/checks.h"
 #include "harness/bitmap_demos.h"
 #include "harness/dib_files.h"
 
@@ -103,10 +104,7 @@ TEST(tessary, shows_the_picture_through_a_centred_ellipse_at_any_size) {
     }
     // The picture and its mask stay; each paint's contexts go.
     EXPECT_EQ(gdi_net(hwnd), 0);
-    close(hwnd);
-    DWORD code = 1;
-    EXPECT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 TEST(tessary, without_the_picture_draws_nothing) {
@@ -117,8 +115,5 @@ TEST(tessary, without_the_picture_draws_nothing) {
     ASSERT_NE(hwnd, nullptr);
     const image shown = capture_client(hwnd);
     EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));
-    close(hwnd);
-    DWORD code = 1;
-    EXPECT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }

@@ -1,7 +1,9 @@
 // tolvair: a clipboard viewer in the system's chain, showing the clipboard's text whenever it
 // changes, whoever changed it (this test, another viewer's program, a Linux program).
+#include "harness/checks.h"
 #include "clip_text_view.h"
 #include "harness/clip_peers.h"
+#include "harness/timers.h"
 
 using namespace harness;
 using namespace clip_text_view;
@@ -10,42 +12,51 @@ namespace {
 
 const UINT flags = DT_EXPANDTABS;
 
-HWND open_viewer(app& a, int x) {
+HWND open_viewer(app& a, int x, int y = 20) {
     HWND hwnd = launch(a, L"tolvair");
-    if (hwnd) SetWindowPos(hwnd, nullptr, x, 20, 420, 240, SWP_NOZORDER);
+    if (hwnd) SetWindowPos(hwnd, nullptr, x, y, 420, 240, SWP_NOZORDER);
     return hwnd;
 }
 
 } // namespace
 
-// Both viewers follow every change; closing either one (the older first, then the newer first)
-// leaves the other in the chain.
-TEST(tolvair, two_viewers_follow_the_clipboard_and_either_may_leave_the_chain) {
-    for (bool older_leaves : {true, false}) {
-        SCOPED_TRACE(older_leaves ? "the older viewer leaves" : "the newer viewer leaves");
-        app older_app, newer_app;
-        HWND older = open_viewer(older_app, 10), newer = open_viewer(newer_app, 460);
-        ASSERT_TRUE(older && newer);
-        EXPECT_EQ(text_of(older), L"Simple Clipboard Viewer (Text Only)");
+// Three viewers in the chain all follow every change; whichever leaves (the oldest, the middle
+// one or the newest), the other two stay in the chain: the middle one leaving is the case where
+// the newest must take the oldest as its next viewer.
+TEST(tolvair, three_viewers_follow_the_clipboard_and_any_may_leave_the_chain) {
+    const char* names[3] = {"the oldest viewer leaves", "the middle viewer leaves",
+                            "the newest viewer leaves"};
+    for (int leaves = 0; leaves < 3; leaves++) {
+        SCOPED_TRACE(names[leaves]);
+        app apps[3];
+        const POINT at[3] = {{10, 20}, {460, 20}, {10, 300}};
+        HWND viewers[3];
+        for (int i = 0; i < 3; i++) {
+            viewers[i] = open_viewer(apps[i], at[i].x, at[i].y);
+            ASSERT_NE(viewers[i], nullptr);
+        }
+        EXPECT_EQ(text_of(viewers[0]), L"Simple Clipboard Viewer (Text Only)");
 
-        ASSERT_TRUE(set_clipboard_text(L"Both\tsee this"));
-        EXPECT_EQ(shows_text(older, L"Both\tsee this", flags, L"tolvair-older"), 0);
-        EXPECT_EQ(shows_text(newer, L"Both\tsee this", flags, L"tolvair-newer"), 0);
+        ASSERT_TRUE(set_clipboard_text(L"All\tsee this"));
+        for (HWND v : viewers)
+            EXPECT_EQ(shows_text(v, L"All\tsee this", flags, L"tolvair-all"), 0);
         const std::wstring foreign = L"From Linux: \u00e4\u00f6\u00fc \u00df \u20ac";
         ASSERT_TRUE(xclip_put(foreign));
-        EXPECT_EQ(shows_text(older, foreign, flags, L"tolvair-older-x11"), 0);
-        EXPECT_EQ(shows_text(newer, foreign, flags, L"tolvair-newer-x11"), 0);
+        for (HWND v : viewers)
+            EXPECT_EQ(shows_text(v, foreign, flags, L"tolvair-x11"), 0);
 
-        app& leaving = older_leaves ? older_app : newer_app;
-        close(older_leaves ? older : newer);
-        DWORD code = 99;
-        ASSERT_TRUE(leaving.wait_exit(10000, &code));
-        EXPECT_EQ(code, 0u);
-        HWND stays = older_leaves ? newer : older;
+        expect_closes_with_0(apps[leaves], viewers[leaves]);
         ASSERT_TRUE(set_clipboard_text(L"Still in the chain"));
-        EXPECT_EQ(shows_text(stays, L"Still in the chain", flags, L"tolvair-stays"), 0);
+        for (int i = 0; i < 3; i++) {
+            if (i == leaves) continue;
+            EXPECT_EQ(shows_text(viewers[i], L"Still in the chain", flags, L"tolvair-stays"), 0)
+                << "viewer " << i;
+        }
         ASSERT_TRUE(empty_clipboard());
-        EXPECT_EQ(shows_text(stays, L"", flags, L"tolvair-emptied"), 0);
+        for (int i = 0; i < 3; i++) {
+            if (i == leaves) continue;
+            EXPECT_EQ(shows_text(viewers[i], L"", flags, L"tolvair-emptied"), 0) << "viewer " << i;
+        }
     }
 }
 
@@ -56,9 +67,6 @@ TEST(tolvair, shows_the_text_within_its_block_unwrapped) {
     app a;
     HWND hwnd = open_viewer(a, 40);
     ASSERT_NE(hwnd, nullptr);
-    auto bytes_of = [](const std::wstring& s) {
-        return std::string(reinterpret_cast<const char*>(s.data()), s.size() * sizeof(wchar_t));
-    };
     const std::wstring long_line =
         L"A line much longer than the window is wide is cut at the edge, never wrapped";
     const struct {
@@ -74,9 +82,9 @@ TEST(tolvair, shows_the_text_within_its_block_unwrapped) {
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(set_clipboard_block(c.block));
-        const std::wstring there = clipboard_text();
-        EXPECT_EQ(there, c.shown.substr(0, there.size())) << "not past the block";
-        EXPECT_EQ(shows_text(hwnd, there, flags, L"tolvair-block"), 0)
+        // The case's text, as far as every reader gets it.
+        const std::wstring shown = c.shown.substr(0, clipboard_text().size());
+        EXPECT_EQ(shows_text(hwnd, shown, flags, L"tolvair-block"), 0)
             << c.block.size() << " bytes";
     }
     ASSERT_TRUE(set_clipboard_bitmap(8, 8, [](int x, int) { return x < 4 ? 0u : 0xFFFFFFu; }));
@@ -84,17 +92,32 @@ TEST(tolvair, shows_the_text_within_its_block_unwrapped) {
     EXPECT_TRUE(a.running());
 }
 
-// A repaint that finds the clipboard held open by another program is tried again once it is free,
-// instead of leaving the window blank until the next change.
+// A repaint that finds the clipboard held open by another program is tried again shortly (timer
+// 1), instead of leaving the window blank until the next change; the timer stops once a paint got
+// the clipboard, whether its own tick or any other repaint brought it.
 TEST(tolvair, paints_again_when_the_clipboard_was_busy) {
+    held_timers timers;
+    ASSERT_TRUE(timers.ok());
     app a;
     HWND hwnd = open_viewer(a, 40);
     ASSERT_NE(hwnd, nullptr);
     ASSERT_TRUE(set_clipboard_text(L"Shown again"));
     ASSERT_EQ(shows_text(hwnd, L"Shown again", flags, L"tolvair-before"), 0);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    InvalidateRect(hwnd, nullptr, TRUE);
-    EXPECT_EQ(shows_text(hwnd, L"", flags, L"tolvair-held"), 0) << "blank while held open";
-    CloseClipboard(); // nothing changed: no WM_DRAWCLIPBOARD comes
-    EXPECT_EQ(shows_text(hwnd, L"Shown again", flags, L"tolvair-busy"), 0);
+    for (bool by_tick : {true, false}) {
+        SCOPED_TRACE(by_tick ? "its timer repaints" : "another repaint comes first");
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        InvalidateRect(hwnd, nullptr, TRUE);
+        EXPECT_EQ(shows_text(hwnd, L"", flags, L"tolvair-held"), 0) << "blank while held open";
+        const held_timer t = wait_held(hwnd, held_timer_of(hwnd).count + 1);
+        EXPECT_EQ(t.id, 1u);
+        CloseClipboard(); // nothing changed: no WM_DRAWCLIPBOARD comes
+        if (by_tick)
+            EXPECT_TRUE(tick(hwnd));
+        else
+            InvalidateRect(hwnd, nullptr, TRUE);
+        EXPECT_EQ(shows_text(hwnd, L"Shown again", flags, L"tolvair-busy"), 0);
+        const int held = held_timer_of(hwnd).count;
+        Sleep(500);
+        EXPECT_EQ(held_timer_of(hwnd).count, held) << "the timer still runs";
+    }
 }

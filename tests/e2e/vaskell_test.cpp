@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/harness.h"
 
 using namespace harness;
@@ -17,7 +18,5 @@ TEST(vaskell, tells_the_screen_size_in_one_box_and_exits_0) {
         if (class_of(c) == L"Button" && IsWindowVisible(c)) buttons++;
     EXPECT_EQ(buttons, 1) << "OK only";
     press(box.hwnd, IDOK);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }

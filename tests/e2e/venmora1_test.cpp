@@ -28,7 +28,8 @@ struct colour_bars {
     }
 
     // Values under the bars, the thumbs, the colour in the right half, the white panel in the
-    // left half, and labels and values written in their bar's colour.
+    // left half, labels and values written in their bar's colour, and each bar's shaft (all of
+    // the bar but its arrows and thumb) painted in that colour.
     void expect_shown() {
         image shown = capture_client(hwnd);
         const uint32_t colour = uint32_t(value[0] << 16 | value[1] << 8 | value[2]);
@@ -39,6 +40,10 @@ struct colour_bars {
             EXPECT_EQ(read_scroll(bars[i], SB_CTL).pos, value[i]);
             EXPECT_GT(count_px(shown, rect_in(hwnd, labels[i]), primary[i]), 5);
             EXPECT_GT(count_px(shown, rect_in(hwnd, values[i]), primary[i]), 5);
+            const RECT bar = rect_in(hwnd, bars[i]);
+            EXPECT_GT(count_px(shown, bar, primary[i]),
+                      (bar.right - bar.left) * (bar.bottom - bar.top) / 2)
+                << "the shaft";
         }
         for (POINT p : {POINT{w / 2, 0}, POINT{w - 1, h - 1}, POINT{3 * w / 4, h / 2}})
             EXPECT_EQ(shown.at(p.x, p.y), colour) << "at " << p.x << ", " << p.y;

@@ -4,6 +4,7 @@
 // activated shows the corner as it looks then. The corner is read off the screen by the test.
 #pragma once
 
+#include "harness/checks.h"
 #include "harness/bitmap_demos.h"
 
 #include <functional>
@@ -41,10 +42,7 @@ inline void shows_the_corner_at_any_size(const wchar_t* name, const wchar_t* cap
         expect_corner_shown(hwnd, shown, expected);
     }
     EXPECT_EQ(gdi_net(hwnd), 0);
-    close(hwnd);
-    DWORD code = 1;
-    EXPECT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, hwnd);
 }
 
 // Another program taking the focus repaints the caption, not the client area; the next full

@@ -1,5 +1,6 @@
 // The two small editors: zentaro1 (an edit control and nothing else) and zentaro2 (with a menu,
 // accelerators and a confirmation before closing); and the end-of-session question of zentaro.
+#include "harness/checks.h"
 #include "e2e/editor_support.h"
 
 #include <thread>
@@ -53,10 +54,7 @@ TEST(zentaro1, edit_control_fills_the_window_without_a_menu) {
     type(main, L"typed");
     EXPECT_EQ(text_of(edit), L"typed");
     EXPECT_EQ(a.wait_dialog(300), nullptr);
-    close(main);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_closes_with_0(a, main);
 }
 
 TEST(zentaro1, typing_beyond_the_controls_own_limit_is_reported) {
@@ -190,9 +188,7 @@ TEST(zentaro2, closing_and_ending_the_session_need_a_yes) {
     close(main);
     box = wait_message_box(a);
     press(box.hwnd, IDYES);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }
 
 TEST(zentaro, ending_the_session_asks_only_about_changes) {

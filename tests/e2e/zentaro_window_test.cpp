@@ -1,5 +1,6 @@
 // Zentaro's main window: caption, menus and their graying, the save question on New, Open and
 // Close, Save As, the About box, the edit control's limit and what it shows.
+#include "harness/checks.h"
 #include "e2e/editor_support.h"
 
 using namespace editor_test;
@@ -168,9 +169,7 @@ TEST(zentaro, yes_saves_through_save_as_and_a_cancelled_dialog_keeps_the_window)
     close(main);
     answer_question(a, L"(untitled)", IDYES);
     ASSERT_NE(answer_file_dialog(a, path_in(a, L"kept")), nullptr);
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
     EXPECT_EQ(read_bytes(path_in(a, L"kept.txt")), utf16le_with_mark(L"keep me"));
 }
 
@@ -222,9 +221,7 @@ TEST(zentaro, save_as_renames_the_document_and_exit_closes_quietly_after_saving)
     EXPECT_TRUE(wait_until(
         [&] { return read_bytes(path_in(a, L"named.txt")) == utf16le_with_mark(want); }));
     command(main, 40006); // Exit: nothing to ask
-    DWORD code = 99;
-    ASSERT_TRUE(a.wait_exit(10000, &code));
-    EXPECT_EQ(code, 0u);
+    expect_exits_with_0(a);
 }
 
 TEST(zentaro, edit_menu_follows_selection_undo_and_clipboard) {

@@ -8,6 +8,10 @@
 
 namespace harness {
 
+std::string bytes_of(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
 // Another program may hold the clipboard open for a moment.
 static bool open_clipboard() {
     return wait_until([] { return OpenClipboard(nullptr) != FALSE; }, 3000);

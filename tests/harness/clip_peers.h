@@ -13,6 +13,8 @@ namespace harness {
 // clipboard is opened without one).
 bool empty_clipboard();
 bool set_clipboard_text(const std::wstring& text);
+// The bytes of a UTF-16 text, as a text block holds them (no terminator).
+std::string bytes_of(const std::wstring& text);
 // A CF_UNICODETEXT block of exactly these bytes: no terminator is added.
 bool set_clipboard_block(const std::string& bytes);
 // A CF_BITMAP of w x h pixels, each as colour_at(x, y) gives it (0x00RRGGBB).

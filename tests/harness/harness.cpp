@@ -2,6 +2,7 @@
 #include "harness/hooking.h"
 #include "harness/probe.h"
 
+#include <climits>
 #include <filesystem>
 
 namespace harness {
@@ -627,8 +628,21 @@ int beeps(HWND hwnd) {
     return _wtoi(probe(hwnd, PROBE_BEEPS).c_str());
 }
 
+std::vector<unsigned> beep_types(HWND hwnd) {
+    std::vector<unsigned> types;
+    const std::wstring text = probe(hwnd, PROBE_BEEP_TYPES);
+    for (size_t at = 0; at < text.size(); at = text.find(L'\n', at) + 1)
+        types.push_back(unsigned(wcstoul(text.c_str() + at, nullptr, 10)));
+    return types;
+}
+
 int gdi_net(HWND hwnd) {
-    return _wtoi(probe(hwnd, PROBE_GDI_NET).c_str());
+    const std::wstring net = probe(hwnd, PROBE_GDI_NET);
+    if (net.empty()) {
+        ADD_FAILURE() << "no count of drawing objects came from inside the program";
+        return INT_MIN;
+    }
+    return _wtoi(net.c_str());
 }
 
 void drain(HWND hwnd) {

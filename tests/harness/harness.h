@@ -153,8 +153,12 @@ scroll_state read_scroll(HWND hwnd, int bar);
 // MessageBeep calls of the program since the first call for it (which returns 0); -1 when the
 // program does not import MessageBeep.
 int beeps(HWND hwnd);
-// Drawing objects the program made minus those it deleted since the first call for it (which
-// returns 0); counted inside the program, since GetGuiResources is a stub under Wine.
+// The types the program gave MessageBeep in those calls, in order.
+std::vector<unsigned> beep_types(HWND hwnd);
+// Drawing objects (and window device contexts) the program made minus those it deleted (or
+// released) since the first call for it (which
+// returns 0); counted inside the program, since GetGuiResources is a stub under Wine. Fails the
+// test (and returns INT_MIN) when no count came.
 int gdi_net(HWND hwnd);
 // Returns once the window's thread has taken every message posted to it before (a sent message,
 // as sync uses, overtakes posted ones).

@@ -53,7 +53,13 @@ void mouse_drag(HWND hwnd, POINT from, POINT to, button b, int steps) {
 }
 
 void park_cursor() {
-    send_at(POINT{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2}, 0);
+    const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2};
+    send_at(corner, 0);
+    wait_until([&] {
+        POINT p{};
+        GetCursorPos(&p);
+        return p.x == corner.x && p.y == corner.y;
+    });
 }
 
 buttons_released::~buttons_released() {

@@ -18,7 +18,9 @@ void mouse_up(HWND hwnd, POINT p, button b);
 void mouse_glide(HWND hwnd, POINT from, POINT to, int steps);
 // Down at `from`, glide, up at `to`.
 void mouse_drag(HWND hwnd, POINT from, POINT to, button b = button::left, int steps = 4);
-// Moves the cursor off the window to a corner of the screen, so that it sends no stray moves.
+// Moves the cursor off the window to a corner of the screen, so that it sends no stray moves, and
+// returns once it is there. Before a window is shown, too: a window shown under the cursor is sent
+// a move at the cursor's place, taken only after the messages posted to it.
 void park_cursor();
 
 // Both buttons go up when the guard ends, so a test that fails half-way through a drag leaves no

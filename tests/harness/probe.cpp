@@ -67,10 +67,12 @@ static int cursor_display_count() {
 // MessageBeep makes no sound that a test could hear here, so the program's own import of it is
 // routed through a counter that then calls the real function.
 static LONG beep_calls = -1;
+static std::wstring beep_types; // one line per call
 static BOOL(WINAPI* real_message_beep)(UINT);
 
 static BOOL WINAPI counted_message_beep(UINT type) {
     InterlockedIncrement(&beep_calls);
+    beep_types += std::to_wstring(type) + L"\n";
     return real_message_beep(type);
 }
 
@@ -157,6 +159,7 @@ static void answer(const MSG* m) {
         count_beeps();
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
         break;
+    case PROBE_BEEP_TYPES: out = beep_types; break;
     case PROBE_GDI_NET: probe_gdi_answer(out); break;
     case PROBE_ENVIRONMENT ... PROBE_CLOSE_COUNTING_BITMAPS:
         probe_menus_answer(m->hwnd, m->wParam, out);
@@ -169,7 +172,7 @@ static void answer(const MSG* m) {
     case PROBE_TRY_LOCK_DESKTOP:
     case PROBE_HOLD_DESKTOP_LOCK:
     case PROBE_DROP_DESKTOP_LOCK: probe_capture_answer(m->wParam, out); break;
-    case PROBE_FILL_COUNT ... PROBE_REGIONS_WORK: probe_drawing_answer(m->wParam, out); break;
+    case PROBE_FILL_COUNT ... PROBE_PALETTE_CALLS: probe_drawing_answer(m->wParam, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

@@ -19,6 +19,8 @@ enum probe_query {
     PROBE_CTL_SCROLL = 18,     // the window asked is a scroll-bar control
     PROBE_TEXT_LOG_START = 12, // log every TextOutW of the program from now on ("1" when hooked)
     PROBE_TEXT_LOG = 13,       // the log: "x\ty\ttext-align\ttext\n" per call
+    // The bytes of the program's last DrawTextA call since the log started, one character each.
+    PROBE_LAST_ANSI_TEXT = 19,
     // The process's own wheel setting (SPI_SETWHEELSCROLLLINES without announcing it): 0, 1 or 3
     // lines a notch, or a page a notch. Wine keeps system parameters per process, so a setting
     // changed elsewhere is not seen by a running program. Answer "1" when set.
@@ -34,6 +36,9 @@ enum probe_query {
     // 70-79: mouse input.
     PROBE_CURSOR_COUNT = 70, // the cursor display count of the window's thread (ShowCursor)
     PROBE_BEEPS = 71,        // calls of MessageBeep by the program since the first such query
+    // The types the program gave MessageBeep since the first PROBE_BEEPS query, as decimal
+    // numbers one per line (0xFFFFFFFF is 4294967295).
+    PROBE_BEEP_TYPES = 73,
     // Drawing objects the program made minus those it deleted since the first such query (which
     // answers 0): flat when nothing leaks.
     PROBE_GDI_NET = 72,
@@ -73,6 +78,9 @@ enum probe_query {
     PROBE_REGIONS_FAIL = 151,
     // CreateEllipticRgn works again; answers "1".
     PROBE_REGIONS_WORK = 152,
+    // RealizePalette and UpdateColors calls by the program since the first such query (which
+    // starts counting): "realize\tupdate", -1 for a function the program does not import.
+    PROBE_PALETTE_CALLS = 153,
 
     // 30-39: printing
     PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment
@@ -109,9 +117,17 @@ enum probe_query {
     // (from 15 o'clock on at the moment of the query, whatever the hour here), and its window is
     // repainted to show it. Answers the zone's hours ahead of UTC.
     PROBE_AFTERNOON_CLOCK = 166,
+    // The timer messages held back for the window so far: "count\tid\tgap", the timer id of the
+    // last one and the mean time in milliseconds between two held in a row (-1 while fewer than
+    // two were held): the timer's period, whatever the program asked for. (A late timer message
+    // is followed by an early one, so single gaps say little.)
+    PROBE_TIMERS_HELD = 167,
+    // Closes the window from inside (its WM_DESTROY has run when the answer comes), watching the
+    // program's KillTimer calls meanwhile: answers the ids they were given, one per line.
+    PROBE_CLOSE_KILLING_TIMERS = 168,
     // As above, but moved ahead by less than a minute so that its minute ends about three seconds
     // from the moment of the query. Answers the seconds it is moved ahead.
-    PROBE_MINUTE_ENDING_CLOCK = 167,
+    PROBE_MINUTE_ENDING_CLOCK = 169,
     // 200-219: bitmap demonstrations.
     // The standard icon the window's class shows, compared by handle inside the program (icon
     // handles of the system's icons are the program's own): "application", "information",

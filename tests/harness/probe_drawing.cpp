@@ -40,6 +40,32 @@ static bool regions_fail(bool fail) {
     return true;
 }
 
+// A palette program's realisations and colour updates.
+static LONG realize_calls = -1, update_calls = -1;
+static UINT(WINAPI* real_realize_palette)(HDC);
+static BOOL(WINAPI* real_update_colors)(HDC);
+
+static UINT WINAPI counted_realize_palette(HDC dc) {
+    InterlockedIncrement(&realize_calls);
+    return real_realize_palette(dc);
+}
+
+static BOOL WINAPI counted_update_colors(HDC dc) {
+    InterlockedIncrement(&update_calls);
+    return real_update_colors(dc);
+}
+
+static void count_palette_calls() {
+    if (!real_realize_palette &&
+        (real_realize_palette = reinterpret_cast<decltype(real_realize_palette)>(redirect_import(
+             "gdi32.dll", "RealizePalette", reinterpret_cast<void*>(&counted_realize_palette)))))
+        realize_calls = 0;
+    if (!real_update_colors &&
+        (real_update_colors = reinterpret_cast<decltype(real_update_colors)>(redirect_import(
+             "gdi32.dll", "UpdateColors", reinterpret_cast<void*>(&counted_update_colors)))))
+        update_calls = 0;
+}
+
 void probe_drawing_answer(WPARAM query, std::wstring& out) {
     switch (query) {
     case PROBE_FILL_COUNT:
@@ -48,5 +74,9 @@ void probe_drawing_answer(WPARAM query, std::wstring& out) {
         break;
     case PROBE_REGIONS_FAIL: out = regions_fail(true) ? L"1" : L"0"; break;
     case PROBE_REGIONS_WORK: out = regions_fail(false) ? L"1" : L"0"; break;
+    case PROBE_PALETTE_CALLS:
+        count_palette_calls();
+        out = std::to_wstring(realize_calls) + L"\t" + std::to_wstring(update_calls);
+        break;
     }
 }

@@ -1,4 +1,5 @@
-// Inside the program: the drawing objects it makes and deletes. Wine's GetGuiResources is a stub,
+// Inside the program: the drawing objects and window device contexts it makes (or takes) and
+// deletes (or gives back). Wine's GetGuiResources is a stub,
 // so the program's own imports of the GDI constructors and of DeleteObject/DeleteDC are routed
 // through counters; the answer is the net count (made minus deleted) since watching began. A
 // program that releases what it makes keeps that count flat however long it runs.
@@ -8,6 +9,7 @@
 
 static LONG gdi_net;
 static bool watching;
+static int makers, deleters; // imports routed through the counters
 
 // The replacements take the platform's calling convention, which on 32-bit x86 is not the
 // compiler's default: a mismatch there would unbalance the program's stack at every call.
@@ -30,7 +32,9 @@ static void watch(const char* dll, const char* name, R(WINAPI*)(A...), bool dele
     using c = counted<Id, R, A...>;
     void* before =
         redirect_import(dll, name, reinterpret_cast<void*>(deletes ? &c::deleted : &c::made));
-    if (before) c::real = reinterpret_cast<R(WINAPI*)(A...)>(before);
+    if (!before) return;
+    c::real = reinterpret_cast<R(WINAPI*)(A...)>(before);
+    (deletes ? deleters : makers)++;
 }
 
 #define WATCH(dll, fn) watch<__LINE__>(dll, #fn, &fn)
@@ -67,12 +71,18 @@ static void start_watching() {
     WATCH("gdi32.dll", CreatePalette);
     WATCH("gdi32.dll", CreateHalftonePalette);
     WATCH("user32.dll", LoadBitmapW);
+    // Device contexts of windows, taken and given back.
+    WATCH("user32.dll", GetDC);
+    WATCH("user32.dll", GetWindowDC);
+    WATCH("user32.dll", GetDCEx);
+    watch<__LINE__>("user32.dll", "ReleaseDC", &ReleaseDC, true);
     watch<__LINE__>("gdi32.dll", "DeleteObject", &DeleteObject, true);
     watch<__LINE__>("gdi32.dll", "DeleteDC", &DeleteDC, true);
 }
 
-// "net" as text; the first question starts the watch and answers 0.
+// "net" as text; the first question starts the watch and answers 0. Nothing ("") when the
+// program imports no maker or no deleter of drawing objects: then no count would move.
 void probe_gdi_answer(std::wstring& out) {
     if (!watching) start_watching();
-    out = std::to_wstring(gdi_net);
+    if (makers > 0 && deleters > 0) out = std::to_wstring(gdi_net);
 }

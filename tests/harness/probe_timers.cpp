@@ -15,8 +15,10 @@
 static int holding = -1; // -1: not yet known
 static MSG held;         // the last timer message held back
 static bool have_held;
-static LONG given;  // ticks posted by the test and not yet taken
-static LONG paints; // WM_PAINT messages taken
+static LONG given;                  // ticks posted by the test and not yet taken
+static LONG paints;                 // WM_PAINT messages taken
+static int held_count;              // timer messages held back
+static DWORD first_held, last_held; // when the first and the last one were
 
 static bool holds_timers() {
     if (holding < 0) {
@@ -36,6 +38,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
             if (given > 0) {
                 given--;
             } else {
+                last_held = GetTickCount();
+                if (held_count++ == 0) first_held = last_held;
                 held = *m;
                 have_held = true;
                 m->message = WM_NULL;
@@ -99,6 +103,24 @@ static bool move_clock(HWND hwnd, int seconds) {
     return redirected;
 }
 
+// The program's KillTimer calls while its window closes.
+static std::wstring killed;
+static BOOL(WINAPI* real_kill_timer)(HWND, UINT_PTR);
+
+static BOOL WINAPI watched_kill_timer(HWND hwnd, UINT_PTR id) {
+    killed += std::to_wstring(id) + L"\n";
+    return real_kill_timer(hwnd, id);
+}
+
+static void close_killing_timers(HWND hwnd, std::wstring& out) {
+    if (!real_kill_timer)
+        real_kill_timer = reinterpret_cast<decltype(real_kill_timer)>(redirect_import(
+            "user32.dll", "KillTimer", reinterpret_cast<void*>(&watched_kill_timer)));
+    killed.clear();
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    out = killed;
+}
+
 void probe_timers_answer(const MSG* m, std::wstring& out) {
     switch (m->wParam) {
     case PROBE_TIMER_TICK: out = give_ticks(m->hwnd, 1) ? L"1" : L"0"; break;
@@ -115,6 +137,12 @@ void probe_timers_answer(const MSG* m, std::wstring& out) {
         pixel_fails = m->wParam == PROBE_FAIL_GET_PIXEL;
         out = (real_get_cursor_pos && real_get_pixel) ? L"1" : L"0";
         break;
+    case PROBE_TIMERS_HELD:
+        out =
+            std::to_wstring(held_count) + L"\t" + std::to_wstring(held.wParam) + L"\t" +
+            std::to_wstring(held_count > 1 ? long(last_held - first_held) / (held_count - 1) : -1L);
+        break;
+    case PROBE_CLOSE_KILLING_TIMERS: close_killing_timers(m->hwnd, out); break;
     case PROBE_AFTERNOON_CLOCK:
     case PROBE_MINUTE_ENDING_CLOCK: {
         SYSTEMTIME utc;

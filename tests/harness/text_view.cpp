@@ -26,6 +26,14 @@ std::vector<text_call> text_log(HWND hwnd) {
     return calls;
 }
 
+std::string last_ansi_text(HWND hwnd) {
+    const std::wstring text = probe(hwnd, PROBE_LAST_ANSI_TEXT);
+    std::string bytes;
+    for (wchar_t c : text)
+        bytes += char(c);
+    return bytes;
+}
+
 const text_call* find_call(const std::vector<text_call>& log, const std::wstring& text) {
     for (const auto& c : log)
         if (c.text == text) return &c;

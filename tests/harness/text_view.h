@@ -14,6 +14,8 @@ struct text_call {
 // From now on every TextOutW of the program is logged (the log starts empty).
 void start_text_log(HWND hwnd);
 std::vector<text_call> text_log(HWND hwnd);
+// The bytes the program's last DrawTextA call drew since the log started ("" when none).
+std::string last_ansi_text(HWND hwnd);
 // The first logged call drawing exactly `text`, or null.
 const text_call* find_call(const std::vector<text_call>& log, const std::wstring& text);
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+#include <gtest/gtest.h>
+#include <string>
 
 namespace harness {
 
@@ -29,5 +31,25 @@ bool tick(HWND hwnd, int count = 1, DWORD timeout_ms = 5000);
 // WM_PAINT messages the program took since it started, counting one that is due (programs
 // started while a held_timers lives).
 int paints(HWND hwnd);
+
+// The timer messages the program's window has had held back so far: how many, the id of the last
+// and the mean time between two in a row (the timer's period; -1 while fewer than two came).
+struct held_timer {
+    int count = 0;
+    unsigned long long id = 0;
+    long gap_ms = -1;
+};
+held_timer held_timer_of(HWND hwnd);
+// Waits until `count` timer messages were held for the window (or the timeout passed) and
+// returns what held_timer_of then reads.
+held_timer wait_held(HWND hwnd, int count, DWORD timeout_ms = 10000);
+
+// The window's timer as the held messages show it: this id, and a period within a small margin of
+// `period_ms` (waits for at least three more held messages, and a second's worth).
+::testing::AssertionResult runs_timer(HWND hwnd, unsigned long long id, long period_ms);
+
+// Closes the window from inside and returns the ids of the KillTimer calls its WM_DESTROY made,
+// one per line ("1\n" for a program that stops its timer 1).
+std::wstring close_killing_timers(HWND hwnd);
 
 } // namespace harness

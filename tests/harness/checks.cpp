@@ -1,0 +1,37 @@
+#include "harness/checks.h"
+
+namespace harness {
+
+void click(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    post_click(control, r.right / 2, r.bottom / 2);
+}
+
+int differing_pixels(const image& a, const image& b) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    int n = 0;
+    for (size_t i = 0; i < a.px.size(); i++)
+        n += a.px[i] != b.px[i];
+    return n;
+}
+
+bool is_grey(HWND hwnd, const wchar_t* item, int popup) {
+    const std::vector<menu_item> menu = read_menu_opened(hwnd, popup);
+    const menu_item* it = find_item(menu, item);
+    EXPECT_NE(it, nullptr) << "no menu item " << std::wstring(item).size() << " characters long";
+    return it && (it->state & MF_GRAYED);
+}
+
+void expect_exits_with_0(app& a) {
+    DWORD code = 99;
+    ASSERT_TRUE(a.wait_exit(10000, &code)) << "still running";
+    EXPECT_EQ(code, 0u);
+}
+
+void expect_closes_with_0(app& a, HWND hwnd) {
+    close(hwnd);
+    expect_exits_with_0(a);
+}
+
+} // namespace harness
