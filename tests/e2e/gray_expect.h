@@ -98,25 +98,13 @@ private:
     HPALETTE palette_ = nullptr;
 };
 
-inline int screen_palette_size() {
-    HDC screen = GetDC(nullptr);
-    const int size = GetDeviceCaps(screen, SIZEPALETTE);
-    ReleaseDC(nullptr, screen);
-    return size;
-}
-
 // The palette programs on a screen with a 256-colour palette. Another program realising a palette
 // of its own in the foreground makes the program realise its gray palette again in the background
 // and map its pixels to the new system palette (UpdateColors) without a repaint; coming to the
 // front again, it realises its palette in the foreground and repaints the bands as they first
 // were. A palette change of its own does nothing.
 inline void run_palette_scenario(const wchar_t* name) {
-    if (screen_palette_size() != 256) {
-        // ./test gives this test its screen with a palette; elsewhere it may have none.
-        if (std::getenv("CTEST_RESOURCE_GROUP_0_PALETTE"))
-            FAIL() << "the palette environment has no 256-colour palette";
-        GTEST_SKIP() << "the display has no 256-colour palette";
-    }
+    REQUIRE_256_COLOUR_SCREEN();
     held_timers watched; // counts the program's paints
     ASSERT_TRUE(watched.ok());
     app a;

@@ -17,15 +17,8 @@ using namespace harness;
 
 namespace {
 
-int palette_size() {
-    HDC screen = GetDC(nullptr);
-    const int size = GetDeviceCaps(screen, SIZEPALETTE);
-    ReleaseDC(nullptr, screen);
-    return size;
-}
-
 TEST(orvant1, refuses_a_display_without_a_256_colour_palette) {
-    if (palette_size() == 256) GTEST_SKIP() << "the display has a 256-colour palette";
+    if (screen_palette_size() == 256) GTEST_SKIP() << "the display has a 256-colour palette";
 
     app a;
     ASSERT_TRUE(a.start(program_path(L"orvant1")));
@@ -99,12 +92,7 @@ image palette_cells(int w, int h, const std::vector<PALETTEENTRY>& entries) {
 }
 
 TEST(orvant1, lists_the_system_palette_on_a_256_colour_display) {
-    if (palette_size() != 256) {
-        // ./test gives this test its screen with a palette; elsewhere it may have none.
-        if (std::getenv("CTEST_RESOURCE_GROUP_0_PALETTE"))
-            FAIL() << "the palette environment has no 256-colour palette";
-        GTEST_SKIP() << "the display has no 256-colour palette";
-    }
+    REQUIRE_256_COLOUR_SCREEN();
     held_timers watched; // counts the program's paints
     ASSERT_TRUE(watched.ok());
     app a;

@@ -34,4 +34,11 @@ void expect_closes_with_0(app& a, HWND hwnd) {
     expect_exits_with_0(a);
 }
 
+int screen_palette_size() {
+    HDC screen = GetDC(nullptr);
+    const int size = GetDeviceCaps(screen, SIZEPALETTE);
+    ReleaseDC(nullptr, screen);
+    return size;
+}
+
 } // namespace harness

@@ -4,6 +4,7 @@
 
 #include "harness/harness.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace harness {
@@ -23,4 +24,20 @@ void expect_exits_with_0(app& a);
 // Closing the window (WM_CLOSE, posted) ends the program with exit code 0.
 void expect_closes_with_0(app& a, HWND hwnd);
 
+// The screen's palette size: 256 on the 8-bit screen of ./test's palette environment, 0 elsewhere.
+int screen_palette_size();
+
 } // namespace harness
+
+// In a test for a 256-colour screen: skips it on a screen without a palette, and fails it when the
+// test was given the palette environment and still has none.
+#define REQUIRE_256_COLOUR_SCREEN()                                                                \
+    do {                                                                                           \
+        if (harness::screen_palette_size() != 256) {                                               \
+            if (std::getenv("CTEST_RESOURCE_GROUP_0_PALETTE"))                                     \
+                FAIL() << "the palette environment has no 256-colour palette";                     \
+            GTEST_SKIP() << "the display has no 256-colour palette";                               \
+        }                                                                                          \
+    } while (0)
+
+namespace harness {} // namespace harness
