@@ -1,15 +1,25 @@
 #!/usr/bin/env python3
-"""The mutants of tools/mutate: every statement of a source file that asks for a repaint, moves
-pixels or otherwise shows the user something (the calls in CALLS) and whose value is not used.
+"""The mutants of tools/mutate. Two kinds:
 
-  mutants.py list FILE...        one line per mutant: FILE<TAB>INDEX<TAB>LINE<TAB>CALL
-  mutants.py apply FILE INDEX    rewrites FILE with mutant INDEX disabled
+Calls: every statement of a source file that asks for a repaint, moves pixels or otherwise shows
+the user something (the calls in CALLS) and whose value is not used. A disabled call stays in the
+source as `(void)(false && (CALL(...)))`: it is compiled (so the variables it uses stay used) but
+never made. A statement with a comment saying "no visible effect" (and why) on its line or in the
+comment right above it is not a mutant: the comment tells the reader why no test can see it go.
 
-A disabled call stays in the source as `(void)(false && (CALL(...)))`: it is compiled (so the
-variables it uses stay used) but never made. A statement with a comment saying "no visible effect"
-(and why) on its line or in the comment right above it is not a mutant: the comment tells the reader why no test
-can see it go.
+Operators: a relational operator flipped (< and <=, > and >=, == and !=), a `+ 1` or `- 1` made
+`+ 2` or `- 2` (one off), a `/ 2` made `/ 3`, a true/TRUE/false/FALSE argument, value or result
+swapped. There are thousands, so tools/mutate runs a seeded sample of them.
+
+  mutants.py list FILE...          one line per call mutant: FILE<TAB>INDEX<TAB>LINE<TAB>WHAT
+  mutants.py apply FILE INDEX      rewrites FILE with call mutant INDEX made
+  mutants.py operators FILE...     the same list for the operator mutants
+  mutants.py apply-operator FILE INDEX
+  mutants.py sample N SEED         reads "FILES|PROGRAMS" units on stdin; prints N operator mutants,
+                                   drawn in turn from each unit's shuffled list (so every program
+                                   gets its share): FILE<TAB>INDEX<TAB>LINE<TAB>WHAT<TAB>PROGRAMS
 """
+import random
 import re
 import sys
 
@@ -93,8 +103,75 @@ def mutants(text):
     return found
 
 
+# An operator between spaces (the formatting puts binary operators so; templates and includes do
+# not), a one-off constant, or a truth value that is an argument, an initial value or a result.
+OPERATOR_RE = re.compile(
+    r"(?<= )(<=|>=|==|!=|<|>)(?= )"
+    r"|(?<=[+-] )(1)(?![\w.'])"
+    r"|(?<=/ )(2)(?![\w.'])"
+    r"|(?<=[(,=] )(true|false|TRUE|FALSE)\b|(?<=[(])(true|false|TRUE|FALSE)\b"
+    r"|(?<=return )(true|false|TRUE|FALSE)\b")
+SWAP = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "==", "1": "2", "2": "3",
+        "true": "false", "false": "true", "TRUE": "FALSE", "FALSE": "TRUE"}
+
+
+def operators(text):
+    """(start, end, replacement, what) of each operator mutant of the text."""
+    clean = skip_comments_and_strings(text)
+    # Preprocessor lines (includes, macros) are left alone.
+    clean = re.sub(r"(?m)^[ \t]*#.*$", lambda m: " " * len(m.group(0)), clean)
+    found = []
+    for m in OPERATOR_RE.finditer(clean):
+        token = m.group(0)
+        if token in "12" and clean[m.start() - 2] == "-" and clean[m.start() - 3] in "(,=[ " \
+                and not re.search(r"[\w)\]] $", clean[:m.start() - 2]):
+            continue  # a negative literal (-1), not a subtraction
+        if "no visible effect" in comment_of(text, m.start()).lower():
+            continue
+        line = text[text.rfind("\n", 0, m.start()) + 1:text.find("\n", m.start())].strip()
+        what = f"{token} -> {SWAP[token]} in `{line[:70]}`"
+        found.append((m.start(), m.end(), SWAP[token], what))
+    return found
+
+
+def sample(n, seed, units):
+    """n operator mutants over the units, each unit's list shuffled and drawn from in turn."""
+    rng = random.Random(seed)
+    pools = []
+    for files, programs in units:
+        pool = []
+        for path in files.split():
+            text = open(path, encoding="utf-8").read()
+            for k, (start, _, _, what) in enumerate(operators(text)):
+                pool.append((path, k, text.count("\n", 0, start) + 1, what, programs))
+        rng.shuffle(pool)
+        if pool:
+            pools.append(pool)
+    rng.shuffle(pools)
+    chosen = []
+    while len(chosen) < n and any(pools):
+        for pool in pools:
+            if pool and len(chosen) < n:
+                chosen.append(pool.pop())
+    return chosen
+
+
 def main():
-    if sys.argv[1] == "list":
+    if sys.argv[1] == "operators":
+        for path in sys.argv[2:]:
+            text = open(path, encoding="utf-8").read()
+            for k, (start, _, _, what) in enumerate(operators(text)):
+                print(f"{path}\t{k}\t{text.count(chr(10), 0, start) + 1}\t{what}")
+    elif sys.argv[1] == "apply-operator":
+        path, k = sys.argv[2], int(sys.argv[3])
+        text = open(path, encoding="utf-8").read()
+        start, end, replacement, _ = operators(text)[k]
+        open(path, "w", encoding="utf-8").write(text[:start] + replacement + text[end:])
+    elif sys.argv[1] == "sample":
+        units = [line.rstrip("\n").split("|", 1) for line in sys.stdin if "|" in line]
+        for path, k, line, what, programs in sample(int(sys.argv[2]), int(sys.argv[3]), units):
+            print(f"{path}\t{k}\t{line}\t{what}\t{programs}")
+    elif sys.argv[1] == "list":
         for path in sys.argv[2:]:
             text = open(path, encoding="utf-8").read()
             for k, (start, _, call) in enumerate(mutants(text)):
