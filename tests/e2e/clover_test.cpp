@@ -3,6 +3,7 @@
 // outside the leaves. The region is rebuilt at every size without leaking regions or leaving the
 // wait cursor shown, and without a region nothing is drawn.
 #include "drawing_support.h"
+#include "harness/checks.h"
 #include "harness/probe.h"
 
 #include <math.h>
@@ -87,20 +88,27 @@ TEST(clover, lines_only_where_exactly_one_leaf_covers) {
     expect_closes_with_0(a, hwnd);
 }
 
-// Forty sizes: each rebuild deletes the old region and its temporaries, and the cursor display
-// count the wait cursor raised comes back down.
+// Forty sizes: each rebuild deletes the old region and its temporaries, and shows the hourglass
+// for its time, then puts back the cursor it found, at the display count it found.
 TEST(clover, rebuilding_at_every_size_leaks_nothing) {
     app a;
     HWND hwnd = launch(a, L"clover");
     ASSERT_NE(hwnd, nullptr);
     const int gdi_before = gdi_net(hwnd);
-    const std::wstring cursor_before = probe(hwnd, PROBE_CURSOR_COUNT);
+    const std::wstring cursor_before = cursor_at_rest(hwnd);
+    const std::wstring rebuild =
+        L"wait show " + cursor_before.substr(0, cursor_before.find(L' ')) + L" hide";
+    cursor_calls(hwnd);
     for (int i = 0; i < 40; i++)
         SetWindowPos(hwnd, nullptr, 0, 0, 300 + 9 * i, 500 - 5 * i, SWP_NOMOVE | SWP_NOZORDER);
     resize_client(hwnd, 480, 360);
     expect_clover(capture_client(hwnd));
     EXPECT_EQ(gdi_net(hwnd), gdi_before);
-    EXPECT_EQ(probe(hwnd, PROBE_CURSOR_COUNT), cursor_before);
+    const std::wstring calls = cursor_calls(hwnd);
+    EXPECT_GE(calls.size(), 40 * (rebuild.size() + 1));
+    for (size_t at = 0; at < calls.size(); at += rebuild.size() + 1)
+        ASSERT_EQ(calls.substr(at, rebuild.size()), rebuild) << "at " << at << " of " << calls;
+    EXPECT_EQ(cursor_at_rest(hwnd), cursor_before);
 }
 
 // When the region cannot be built, the window stays blank instead of showing unclipped lines, and

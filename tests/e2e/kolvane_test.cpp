@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/dib_files.h"
 
 using namespace harness;
@@ -33,9 +34,13 @@ TEST(kolvane, every_uncompressed_format_is_shown_from_its_section) {
     HWND hwnd = launch_with_files(a, L"kolvane", named(files));
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"DIB Section Display");
+    cursor_calls(hwnd);
     for (const bmp::file& f : files) {
         SCOPED_TRACE(f.name);
         ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\" + widen(f.name)));
+        // The hourglass shows while the file loads, and the arrow is back once it has loaded.
+        EXPECT_EQ(cursor_calls(hwnd), L"wait show hide arrow");
+        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
         image shown = capture_client(hwnd);
         std::string first;
         EXPECT_EQ(differing(shown, f.shown, 0, 0, &first), 0) << first;

@@ -118,11 +118,13 @@ TEST(mardelle, captures_blocks_outside_the_window_mirrored_as_marked) {
         SCOPED_TRACE(testing::Message() << "flip x " << d.flip_x << ", flip y " << d.flip_y);
         m.capture(m.corner(d.from_right, d.from_bottom), m.corner(d.to_right, d.to_bottom), [&] {
             EXPECT_EQ(probe(m.hwnd, PROBE_TRY_LOCK_DESKTOP), L"0") << "locked while capturing";
+            EXPECT_EQ(cursor_at_rest(m.hwnd), L"cross 0");
             EXPECT_EQ(wrong_blocks(capture_screen(m.pattern.rect()), m.pattern, false, false, true),
                       0)
                 << "the marked block shows inverted";
         });
         EXPECT_EQ(probe(m.hwnd, PROBE_TRY_LOCK_DESKTOP), L"1") << "unlocked after the release";
+        EXPECT_EQ(cursor_at_rest(m.hwnd), L"arrow 0");
         EXPECT_EQ(wrong_blocks(capture_screen(m.pattern.rect()), m.pattern, false, false), 0)
             << "the mark is erased";
         EXPECT_EQ(wrong_blocks(capture_client(m.hwnd), m.pattern, d.flip_x, d.flip_y), 0);
@@ -213,6 +215,7 @@ TEST(mardelle, lost_capture_unlocks_and_a_held_lock_beeps) {
     EXPECT_EQ(wrong_blocks(capture_screen(m.pattern.rect()), m.pattern, false, false, true), 0);
     EXPECT_EQ(probe(m.hwnd, PROBE_RELEASE_CAPTURE), L"1");
     EXPECT_EQ(probe(m.hwnd, PROBE_TRY_LOCK_DESKTOP), L"1") << "the desktop is unlocked";
+    EXPECT_EQ(cursor_at_rest(m.hwnd), L"arrow 0") << "the cross went with the capture";
     EXPECT_EQ(wrong_blocks(capture_screen(m.pattern.rect()), m.pattern, false, false), 0)
         << "the mark is erased";
     mouse_up(m.hwnd, to, button::right);

@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/dib_files.h"
 
 using namespace harness;
@@ -142,10 +143,14 @@ TEST(morvek, lists_each_header_kind_line_by_line_below_the_earlier_listings) {
     ASSERT_NE(m.edit, nullptr);
     EXPECT_EQ(text_of(m.hwnd), L"DIB Headers");
 
+    cursor_calls(m.hwnd);
     expect_listing(m, info.name,
                    file_part(m, info.name, info.bytes) +
                        std::vector<std::string>{"BITMAPINFOHEADER"} +
                        info_part("i", info.bytes, "-23", 8, "BI_RGB"));
+    // The hourglass shows while the file is read, and the arrow is back once it has been read.
+    EXPECT_EQ(cursor_calls(m.hwnd), L"wait show hide arrow");
+    EXPECT_EQ(cursor_at_rest(m.hwnd), L"arrow 0");
     expect_listing(m, core.name,
                    file_part(m, core.name, core.bytes) +
                        std::vector<std::string>{"BITMAPCOREHEADER", "\t.bcSize = 12",

@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/dib_files.h"
 
 using namespace harness;
@@ -28,9 +29,13 @@ TEST(plandor1, every_format_is_shown_at_the_top_left_corner) {
     HWND hwnd = start_with_files(a, files);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"Show DIB #1");
+    cursor_calls(hwnd);
     for (const bmp::file& f : files) {
         SCOPED_TRACE(f.name);
         ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\" + widen(f.name)));
+        // The hourglass shows while the file loads, and the arrow is back once it has loaded.
+        EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
+        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
         image shown = capture_client(hwnd);
         std::string first;
         EXPECT_EQ(differing(shown, f.shown, 0, 0, &first), 0) << first;
@@ -55,8 +60,10 @@ TEST(plandor1, broken_files_are_refused_and_leave_the_window_empty) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\good.bmp"));
         ASSERT_EQ(differing(capture_client(hwnd), good.shown, 0, 0), 0);
+        cursor_calls(hwnd);
         message_box box = choose_file_for_message(a, hwnd, OPEN, a.dir() + L"\\" + widen(name));
         ASSERT_NE(box.hwnd, nullptr);
+        EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
         EXPECT_EQ(box.caption, L"plandor1");
         EXPECT_EQ(box.text, L"Cannot load DIB file");
         EXPECT_EQ(icon_of(box.hwnd), box_icon::none);
@@ -65,6 +72,7 @@ TEST(plandor1, broken_files_are_refused_and_leave_the_window_empty) {
         EXPECT_FALSE(IsWindowEnabled(hwnd));
         dismiss(box);
         EXPECT_TRUE(wait_until([&] { return IsWindowEnabled(hwnd) != FALSE; }, 3000));
+        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
         // The earlier image went before loading.
         image shown = capture_client(hwnd);
         EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));
@@ -81,7 +89,10 @@ TEST(plandor1, save_writes_the_file_byte_for_byte_and_is_grey_without_an_image) 
     EXPECT_TRUE(save_grey(hwnd));
     ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\source.bmp"));
     EXPECT_FALSE(save_grey(hwnd));
+    cursor_calls(hwnd);
     ASSERT_TRUE(choose_file(a, hwnd, SAVE, a.dir() + L"\\copy.bmp"));
+    EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
+    EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
     EXPECT_EQ(read_bytes(a.dir() + L"\\copy.bmp"), src.bytes);
     EXPECT_EQ(files_in(a.dir()), (std::vector<std::wstring>{L"copy.bmp", L"source.bmp"}));
 }

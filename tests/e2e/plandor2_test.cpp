@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/dib_files.h"
 #include "harness/peers.h"
 
@@ -78,9 +79,13 @@ TEST(plandor2, the_four_display_modes_place_the_image) {
     HWND hwnd = start_with_files(a, {up, down});
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"Show DIB #2");
+    cursor_calls(hwnd);
     for (const bmp::file* f : {&up, &down}) {
         SCOPED_TRACE(f->name);
         open(a, hwnd, f->name.c_str());
+        // The hourglass shows while the file loads, and the arrow is back once it has loaded.
+        EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
+        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
         const bmp::picture& p = f->shown;
         std::string first;
 
@@ -230,6 +235,7 @@ TEST(plandor2, print_makes_a_one_page_document) {
     open(a, hwnd, "blocks.bmp");
     command(hwnd, STRETCH); // the page shows the blocks large
     size_t known = printed_files().size();
+    cursor_calls(hwnd);
     PostMessageW(hwnd, WM_COMMAND, PRINT, 0);
     HWND dialog = a.wait_dialog();
     ASSERT_NE(dialog, nullptr);
@@ -239,6 +245,10 @@ TEST(plandor2, print_makes_a_one_page_document) {
     ASSERT_FALSE(pdf.empty()) << "nothing was printed";
     EXPECT_EQ(pdf_pages(pdf), 1);
     EXPECT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
+    // The hourglass shows while the page is made, and the arrow is back once it is printed.
+    sync(hwnd);
+    EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
+    EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
     // The page, rendered: each block's centre has the block's colour.
     const std::wstring ppm = a.dir() + L"\\page.ppm";
     const std::string root = unix_path_of(a.dir() + L"\\page");
@@ -285,7 +295,10 @@ TEST(plandor2, save_over_a_file_that_cannot_be_replaced_keeps_it) {
     open(a, hwnd, "blocks.bmp");
 
     // Saving under a new name, and over an existing file once the user agrees.
+    cursor_calls(hwnd);
     ASSERT_TRUE(choose_file(a, hwnd, SAVE, a.dir() + L"\\saved.bmp"));
+    EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
+    EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
     EXPECT_EQ(read_bytes(a.dir() + L"\\saved.bmp"), f.bytes);
     PostMessageW(hwnd, WM_COMMAND, SAVE, 0);
     HWND dialog = answer_file_dialog(a, a.dir() + L"\\other.bmp");
@@ -314,6 +327,7 @@ TEST(plandor2, save_over_a_file_that_cannot_be_replaced_keeps_it) {
     EXPECT_EQ(box.caption, L"plandor2");
     EXPECT_EQ(icon_of(box.hwnd), box_icon::none);
     press(box.hwnd, IDOK);
+    EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(read_bytes(locked), other.bytes);
     EXPECT_EQ(files_in(a.dir()), (std::vector<std::wstring>{L"blocks.bmp", L"locked.bmp",

@@ -7,6 +7,7 @@
 // program a pixel or an event late. The real cursor is parked away from the window meanwhile.
 #pragma once
 
+#include "harness/checks.h"
 #include "harness/grids.h"
 #include "harness/harness.h"
 #include "harness/ink.h"
@@ -83,7 +84,7 @@ inline HWND launch_band(app& a, const wchar_t* name, const wchar_t* caption) {
 }
 
 // Drags in every direction give the box between their corners; during a drag the band shows over
-// the previous box, which stays until the release.
+// the previous box, which stays until the release, and the cursor is a cross until then.
 inline void drags_in_every_direction_give_the_same_box(const wchar_t* name,
                                                        const wchar_t* caption) {
     app a;
@@ -102,10 +103,12 @@ inline void drags_in_every_direction_give_the_same_box(const wchar_t* name,
         button_down(hwnd, d.a);
         glide(hwnd, d.a, mid, 2);
         expect_shows(hwnd, box, corners{d.a, mid}, "the band half-way, over the old box");
+        EXPECT_EQ(cursor_at_rest(hwnd), L"cross 0");
         glide(hwnd, mid, d.b, 2);
         button_up(hwnd, d.b);
         box = d;
         expect_shows(hwnd, box, std::nullopt, "the box after the release");
+        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
     }
 }
 
@@ -125,6 +128,7 @@ inline void escape_cancels_the_drag_and_keeps_the_box(const wchar_t* name, const
     send_input_keys(hwnd, {VK_ESCAPE});
     drain(hwnd);
     expect_shows(hwnd, first, std::nullopt, "Escape took the band away");
+    EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
     glide(hwnd, {200, 180}, {100, 200}, 2);
     button_up(hwnd, {100, 200});
     expect_shows(hwnd, first, std::nullopt, "the rest of the drag did nothing");

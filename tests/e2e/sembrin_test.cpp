@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/dib_files.h"
 
 using namespace harness;
@@ -12,9 +13,13 @@ TEST(sembrin, every_format_is_converted_and_shown) {
     HWND hwnd = launch_with_files(a, L"sembrin", named(files));
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"DIB to DDB Conversion");
+    cursor_calls(hwnd);
     for (const bmp::file& f : files) {
         SCOPED_TRACE(f.name);
         ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\" + widen(f.name)));
+        // The hourglass shows while the file loads, and the arrow is back once it has loaded.
+        EXPECT_EQ(cursor_calls(hwnd), L"wait show hide arrow");
+        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
         image shown = capture_client(hwnd);
         std::string first;
         EXPECT_EQ(differing(shown, f.shown, 0, 0, &first), 0) << first;

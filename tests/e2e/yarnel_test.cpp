@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/dib_files.h"
 
 using namespace harness;
@@ -28,9 +29,13 @@ TEST(yarnel, every_uncompressed_format_is_drawn_row_by_row_and_repainted_from_me
     HWND hwnd = launch_with_files(a, L"yarnel", named(files));
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(text_of(hwnd), L"DIB Sequential Display");
+    cursor_calls(hwnd);
     for (const bmp::file& f : files) {
         SCOPED_TRACE(f.name);
         ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\" + widen(f.name)));
+        // The hourglass shows while the file loads, and the arrow is back once the rows are drawn.
+        EXPECT_EQ(cursor_calls(hwnd), L"wait show hide arrow");
+        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
         std::string first;
         // As drawn while reading, then after a repaint of the whole window.
         EXPECT_EQ(differing(capture_client(hwnd), f.shown, 0, 0, &first), 0) << first;

@@ -1,4 +1,5 @@
 #include "harness/checks.h"
+#include "harness/probe.h"
 
 namespace harness {
 
@@ -32,6 +33,14 @@ void expect_exits_with_0(app& a) {
 void expect_closes_with_0(app& a, HWND hwnd) {
     close(hwnd);
     expect_exits_with_0(a);
+}
+
+std::wstring cursor_at_rest(HWND hwnd) {
+    return probe(hwnd, PROBE_CURSOR);
+}
+
+std::wstring cursor_calls(HWND hwnd) {
+    return probe(hwnd, PROBE_CURSOR_CALLS);
 }
 
 int screen_palette_size() {

@@ -24,6 +24,14 @@ void expect_exits_with_0(app& a);
 // Closing the window (WM_CLOSE, posted) ends the program with exit code 0.
 void expect_closes_with_0(app& a, HWND hwnd);
 
+// The cursor the user sees over the window while the mouse rests there, read inside the program:
+// the shape its thread set last and the display count, "arrow 0" for the arrow shown as a mouse
+// shows it (the shapes in probe.h, PROBE_CURSOR).
+std::wstring cursor_at_rest(HWND hwnd);
+// The program's SetCursor and ShowCursor calls since the previous call for it (the first starts
+// watching and gives ""), one word each: "wait show hide arrow".
+std::wstring cursor_calls(HWND hwnd);
+
 // The screen's palette size: 256 on the 8-bit screen of ./test's palette environment, 0 elsewhere.
 int screen_palette_size();
 

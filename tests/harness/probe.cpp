@@ -64,6 +64,46 @@ static int cursor_display_count() {
     return count;
 }
 
+static const wchar_t* cursor_shape(HCURSOR cursor) {
+    static const struct {
+        const wchar_t *id, *name;
+    } shapes[] = {
+        {IDC_ARROW, L"arrow"}, {IDC_WAIT, L"wait"}, {IDC_CROSS, L"cross"}, {IDC_IBEAM, L"ibeam"}};
+    if (!cursor) return L"none";
+    for (const auto& shape : shapes)
+        if (cursor == LoadCursorW(nullptr, shape.id)) return shape.name;
+    return L"other";
+}
+
+// The program's own imports of SetCursor and ShowCursor are routed through a log, which tells a
+// cursor restored too late from one never shown, though both leave the same cursor at rest.
+static bool watching_cursor = false;
+static std::wstring cursor_calls;
+static HCURSOR(WINAPI* real_set_cursor)(HCURSOR);
+static int(WINAPI* real_show_cursor)(BOOL);
+
+static HCURSOR WINAPI logged_set_cursor(HCURSOR cursor) {
+    cursor_calls += std::wstring(cursor_calls.empty() ? L"" : L" ") + cursor_shape(cursor);
+    return real_set_cursor(cursor);
+}
+
+static int WINAPI logged_show_cursor(BOOL show) {
+    cursor_calls += std::wstring(cursor_calls.empty() ? L"" : L" ") + (show ? L"show" : L"hide");
+    return real_show_cursor(show);
+}
+
+static void answer_cursor_calls(std::wstring& out) {
+    if (!watching_cursor) {
+        watching_cursor = true;
+        real_set_cursor = reinterpret_cast<decltype(real_set_cursor)>(redirect_import(
+            "user32.dll", "SetCursor", reinterpret_cast<void*>(&logged_set_cursor)));
+        real_show_cursor = reinterpret_cast<decltype(real_show_cursor)>(redirect_import(
+            "user32.dll", "ShowCursor", reinterpret_cast<void*>(&logged_show_cursor)));
+    }
+    out = cursor_calls;
+    cursor_calls.clear();
+}
+
 // MessageBeep makes no sound that a test could hear here, so the program's own import of it is
 // routed through a counter that then calls the real function.
 static LONG beep_calls = -1;
@@ -155,6 +195,11 @@ static void answer(const MSG* m) {
     case PROBE_CTL_SCROLL: dump_scroll(m->hwnd, SB_CTL, out); break;
     case PROBE_PING: break;
     case PROBE_CURSOR_COUNT: out = std::to_wstring(cursor_display_count()); break;
+    case PROBE_CURSOR:
+        out = std::wstring(cursor_shape(GetCursor())) + L" " +
+              std::to_wstring(cursor_display_count());
+        break;
+    case PROBE_CURSOR_CALLS: answer_cursor_calls(out); break;
     case PROBE_BEEPS:
         count_beeps();
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep

@@ -42,6 +42,13 @@ enum probe_query {
     // Drawing objects the program made minus those it deleted since the first such query (which
     // answers 0): flat when nothing leaks.
     PROBE_GDI_NET = 72,
+    // The cursor the user sees over the window while the mouse rests there: the one the thread
+    // set last, as "shape count" with the shape one of "arrow", "wait", "cross", "ibeam", "none"
+    // (no cursor set yet) or "other", and the thread's display count.
+    PROBE_CURSOR = 74,
+    // The program's SetCursor and ShowCursor calls since the previous such query (the first starts
+    // watching them and answers ""), one word each: the shape set, or "show" and "hide".
+    PROBE_CURSOR_CALLS = 75,
 
     // 120-121: the system colours, changed inside the program's process (Wine keeps them per
     // process) the way the user would change them: every top-level window hears WM_SYSCOLORCHANGE.
