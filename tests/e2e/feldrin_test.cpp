@@ -1,3 +1,4 @@
+#include "harness/checks.h"
 #include "harness/harness.h"
 #include "harness/ink.h"
 #include "harness/text_view.h"
@@ -71,6 +72,7 @@ void expect_font(HWND hwnd, int index) {
     scroll_state s = read_scroll(hwnd, SB_VERT);
     ASSERT_TRUE(s.present);
     EXPECT_EQ(s.pos, index);
+    EXPECT_EQ(stale_scroll_bar_pixels(hwnd, SB_VERT), 0) << "the scroll box shows the font";
     image shown = capture_client(hwnd);
     ASSERT_GT(shown.width, 0);
     image ref = expected(shown.width, shown.height, index);

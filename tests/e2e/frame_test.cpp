@@ -1,6 +1,7 @@
 // The frame's start-up failures and its loop, driven through small test-only programs.
 #include "harness/checks.h"
 #include "harness/harness.h"
+#include "harness/hooks.h"
 
 using namespace harness;
 
@@ -153,4 +154,12 @@ TEST(frame, dialog_template_makes_the_main_window) {
     EXPECT_EQ(text_of(seven), L"Seven");
     PostMessageW(seven, BM_CLICK, 0, 0);
     EXPECT_TRUE(wait_until([&] { return text_of(hwnd) == L"command 55"; }, 3000));
+}
+
+// Refused by the system before any message reaches it, the window leaves no quit message behind:
+// the program still ends once the box is answered, rather than waiting in a loop with no window.
+TEST(frame, window_refused_before_it_exists_reports_and_exits_0) {
+    refuse_windows refuse(L"frame_menu");
+    ASSERT_TRUE(refuse.ok());
+    expect_failure_box(L"frame_menu", L"Unable to create main window.");
 }

@@ -43,6 +43,21 @@ std::wstring cursor_calls(HWND hwnd) {
     return probe(hwnd, PROBE_CURSOR_CALLS);
 }
 
+int stale_scroll_bar_pixels(HWND hwnd, int bar) {
+    drain(hwnd);
+    RECT r = client_rect(hwnd);
+    if (bar == SB_VERT) {
+        r.left = r.right;
+        r.right += GetSystemMetrics(SM_CXVSCROLL);
+    } else {
+        r.top = r.bottom;
+        r.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    }
+    const image shown = capture_screen(r);
+    SendMessageW(hwnd, WM_NCPAINT, 1, 0); // 1: the whole frame
+    return differing_pixels(shown, capture_screen(r));
+}
+
 int screen_palette_size() {
     HDC screen = GetDC(nullptr);
     const int size = GetDeviceCaps(screen, SIZEPALETTE);
