@@ -4,6 +4,7 @@
 
 #include "harness/harness.h"
 #include "harness/ink.h"
+#include "harness/probe.h"
 
 #include <string>
 #include <vector>
@@ -97,11 +98,13 @@ inline void post(HWND hwnd, const logged& m) {
 }
 
 // Compares what is on screen (without asking for a repaint first, so the scrolled rows count as
-// they are) and then a full repaint with the expected view.
+// they are) and then a full repaint with the expected view. A paint that faults half-way (reading
+// past the log, say) may leave the right picture, so the faults are counted too.
 inline void expect_view(HWND hwnd, HFONT font, const std::vector<logged>& newest_first,
                         const wchar_t* name) {
     drain(hwnd);
     drain(hwnd); // and the characters the first messages were translated into
+    const std::wstring faults = probe(hwnd, PROBE_FAULTS);
     for (bool redraw : {false, true}) {
         image shown = redraw ? capture_repainted(hwnd) : capture_client(hwnd);
         ASSERT_GT(shown.width, 0);
@@ -111,6 +114,7 @@ inline void expect_view(HWND hwnd, HFONT font, const std::vector<logged>& newest
         EXPECT_EQ(bad, 0) << (redraw ? "after a full repaint" : "as scrolled");
         if (bad) save_pair(shown, ref, name);
     }
+    EXPECT_EQ(probe(hwnd, PROBE_FAULTS), faults) << "the paint faulted";
 }
 
 } // namespace keyview

@@ -11,7 +11,7 @@ struct charset_font {
     ~charset_font() { DeleteObject(font); }
 };
 
-TEST(strolim2, class_caption_and_a_key_press_in_the_default_character_set) {
+TEST(strolim2, class_caption_a_key_press_and_a_full_window_in_the_default_character_set) {
     app a;
     HWND hwnd = launch(a, L"strolim2");
     ASSERT_NE(hwnd, nullptr);
@@ -26,6 +26,15 @@ TEST(strolim2, class_caption_and_a_key_press_in_the_default_character_set) {
                  {WM_CHAR, 'b', key_lp('B', false)},
                  {WM_KEYDOWN, 'B', key_lp('B', false)}},
                 L"strolim2-key");
+    // More lines than rows: the oldest ones go off the top, none over the header.
+    resize(hwnd, 640, 300);
+    std::vector<logged> lines;
+    for (int i = 0; i < 40; i++) {
+        logged m{WM_CHAR, WPARAM(L'!' + i), uint32_t((i % 5 + 1) | (i << 16))};
+        post(hwnd, m);
+        lines.insert(lines.begin(), m);
+    }
+    expect_view(hwnd, f.font, lines, L"strolim2-many");
 }
 
 TEST(strolim2, input_language_change_answers_1_and_starts_over_in_the_new_font) {

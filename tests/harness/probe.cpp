@@ -104,6 +104,25 @@ static void answer_cursor_calls(std::wstring& out) {
     cursor_calls.clear();
 }
 
+static LONG faults = -1;
+
+static LONG CALLBACK count_fault(EXCEPTION_POINTERS* e) {
+    switch (e->ExceptionRecord->ExceptionCode) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+    case EXCEPTION_DATATYPE_MISALIGNMENT:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_STACK_OVERFLOW: InterlockedIncrement(&faults); break;
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+static void answer_faults(std::wstring& out) {
+    if (faults < 0 && AddVectoredExceptionHandler(1, count_fault)) faults = 0;
+    out = std::to_wstring(faults);
+}
+
 // MessageBeep makes no sound that a test could hear here, so the program's own import of it is
 // routed through a counter that then calls the real function.
 static LONG beep_calls = -1;
@@ -200,6 +219,7 @@ static void answer(const MSG* m) {
               std::to_wstring(cursor_display_count());
         break;
     case PROBE_CURSOR_CALLS: answer_cursor_calls(out); break;
+    case PROBE_FAULTS: answer_faults(out); break;
     case PROBE_BEEPS:
         count_beeps();
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
