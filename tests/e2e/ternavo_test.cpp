@@ -58,7 +58,9 @@ HWND scroll_bar_of(HWND hwnd) {
 }
 
 int position_of(HWND hwnd) {
-    return read_scroll(scroll_bar_of(hwnd), SB_CTL).pos;
+    HWND bar = scroll_bar_of(hwnd);
+    EXPECT_EQ(stale_scroll_bar_pixels(bar, SB_CTL), 0) << "the scroll box shows the position";
+    return read_scroll(bar, SB_CTL).pos;
 }
 
 // The poem should start one line down and one character in, moved up by `position` lines; the

@@ -46,6 +46,17 @@ std::wstring cursor_calls(HWND hwnd) {
 int stale_scroll_bar_pixels(HWND hwnd, int bar) {
     drain(hwnd);
     RECT r = client_rect(hwnd);
+    if (bar == SB_CTL) {
+        // Wine draws a focused control's scroll box hatched when the whole bar is painted and
+        // plain when only the box moves, so only the box's outline is compared: the bar's left
+        // column.
+        GetWindowRect(hwnd, &r);
+        r.right = r.left + 1;
+        const image shown = capture_screen(r);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        drain(hwnd);
+        return differing_pixels(shown, capture_screen(r));
+    }
     if (bar == SB_VERT) {
         r.left = r.right;
         r.right += GetSystemMetrics(SM_CXVSCROLL);

@@ -32,9 +32,9 @@ std::wstring cursor_at_rest(HWND hwnd);
 // watching and gives ""), one word each: "wait show hide arrow".
 std::wstring cursor_calls(HWND hwnd);
 
-// Pixels of the window's own scroll bar (SB_VERT or SB_HORZ) that change when the frame is
-// painted afresh (WM_NCPAINT): 0 when the bar on the screen shows its position, which a bar moved
-// without being redrawn does not.
+// Pixels of the window's own scroll bar (SB_VERT or SB_HORZ), or of the scroll-bar control hwnd
+// (SB_CTL), that change when it is painted afresh: 0 when the bar on the screen shows its
+// position, which a bar moved without being redrawn does not.
 int stale_scroll_bar_pixels(HWND hwnd, int bar);
 
 // The screen's palette size: 256 on the 8-bit screen of ./test's palette environment, 0 elsewhere.
