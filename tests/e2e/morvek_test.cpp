@@ -179,6 +179,14 @@ TEST(morvek, lists_each_header_kind_line_by_line_below_the_earlier_listings) {
     expect_listing(m, "odd.bmp",
                    file_part(m, "odd.bmp", odd) + std::vector<std::string>{"BITMAPINFOHEADER"} +
                        info_part("i", odd, "23", 4, "unknown"));
+    // The edit control fills the window at any size, its text drawn over the whole of it.
+    for (SIZE size : {SIZE{700, 520}, SIZE{300, 200}}) {
+        SetWindowPos(m.hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        const image shown = capture_client(m.hwnd);
+        RedrawWindow(m.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        EXPECT_EQ(differing_pixels(shown, capture_client(m.hwnd)), 0)
+            << size.cx << " x " << size.cy;
+    }
 }
 
 TEST(morvek, failures_and_short_files_end_their_listing_with_a_line) {
