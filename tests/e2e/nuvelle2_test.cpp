@@ -93,6 +93,7 @@ TEST(nuvelle2, choice_drawn_in_the_box_and_committed_only_by_ok) {
     dlg = open_dialog(a, hwnd, ABOUT);
     ASSERT_NE(dlg, nullptr);
     expect_box(dlg, RED, ELLIPSE);
+    EXPECT_EQ(read_gui_state(dlg).focus, GetDlgItem(dlg, RED)) << "the focus on the chosen colour";
     // The arrow keys move the focus round each radio group and never out of it; Tab goes from
     // one group to the other.
     const struct {
