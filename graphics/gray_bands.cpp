@@ -9,8 +9,16 @@ void paint_gray_bands(HDC dc, int width, int height, int divisor, COLORREF (*col
     }
 }
 
-// Entry i is the gray of band i; the entries are built in a block of the header and 65 entries,
-// freed once the palette holds them.
+void gray_palette_entries(PALETTEENTRY* entries) {
+    for (int i = 0; i < GRAY_LEVELS; i++) {
+        PALETTEENTRY& e = entries[i];
+        e.peRed = e.peGreen = e.peBlue = static_cast<BYTE>(gray_level(i));
+        e.peFlags = 0;
+    }
+}
+
+// The entries are built in a block of the header and 65 entries, freed once the palette holds
+// them.
 static HPALETTE create_gray_palette() {
     const int32_t bytes = static_cast<int32_t>(offsetof(LOGPALETTE, palPalEntry)) +
                           GRAY_LEVELS * static_cast<int32_t>(sizeof(PALETTEENTRY));
@@ -18,11 +26,7 @@ static HPALETTE create_gray_palette() {
     if (!lp) return nullptr;
     lp->palVersion = 0x300;
     lp->palNumEntries = GRAY_LEVELS;
-    for (int i = 0; i < GRAY_LEVELS; i++) {
-        PALETTEENTRY& e = lp->palPalEntry[i];
-        e.peRed = e.peGreen = e.peBlue = static_cast<BYTE>(gray_level(i));
-        e.peFlags = 0;
-    }
+    gray_palette_entries(lp->palPalEntry);
     HPALETTE palette = CreatePalette(lp);
     block_free(lp);
     return palette;

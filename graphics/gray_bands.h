@@ -12,6 +12,9 @@ inline int gray_level(int i) {
     return 4 * i < 255 ? 4 * i : 255;
 }
 
+// The 65 entries of the gray palette: entry i is the gray of band i.
+void gray_palette_entries(PALETTEENTRY* entries);
+
 // Fills the 65 bands, band i from i * width / divisor to (i + 1) * width / divisor, each with a
 // solid brush of colour_of(i) made for it and deleted after it.
 void paint_gray_bands(HDC dc, int width, int height, int divisor, COLORREF (*colour_of)(int));
