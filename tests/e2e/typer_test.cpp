@@ -166,6 +166,11 @@ TEST(typer, cursor_keys_move_the_caret_within_the_grid) {
     c = t.caret_cell();
     EXPECT_EQ(c.x, 0);
     EXPECT_EQ(c.y, 0);
+    t.key(VK_RIGHT, 2);
+    t.key(VK_DOWN, 3);
+    c = t.caret_cell();
+    EXPECT_EQ(c.x, 2);
+    EXPECT_EQ(c.y, 3);
 }
 
 TEST(typer, tab_writes_blanks_up_to_the_next_multiple_of_8) {
