@@ -284,6 +284,8 @@ TEST(lumetra2, starts_with_the_screen_and_its_basic_information) {
     expect_report(hwnd, info, L"DISPLAY", 40003);
     command(hwnd, 40007);
     expect_report(hwnd, info, L"DISPLAY", 40007);
+    command(hwnd, 40002); // and back to the first
+    expect_report(hwnd, info, L"DISPLAY", 40002);
     DeleteDC(info);
 }
 
