@@ -1,5 +1,6 @@
 // Nuvelle3: the about box's OK is a control of the program's own class, an ellipse that closes
 // the box on a click or Space; Esc, which has no button, leaves the box open.
+#include "harness/checks.h"
 #include "harness/dialogs.h"
 
 using namespace harness;
@@ -44,6 +45,24 @@ TEST(nuvelle3, ellipse_button_closes_on_click_and_space_not_on_esc) {
     EXPECT_EQ(menu[1].id, ABOUT);
     EXPECT_EQ(menu[1].text, L"&About Nuvelle3...");
     gdi_net(hwnd); // counting starts
+
+    // The control shows at most the first 40 characters of its text (and a character fewer shows).
+    {
+        HWND dlg = open_dialog(a, hwnd, ABOUT);
+        ASSERT_NE(dlg, nullptr);
+        HWND button = GetDlgItem(dlg, IDOK);
+        auto shown_with = [&](const std::wstring& text) {
+            SendMessageW(button, WM_SETTEXT, 0, LPARAM(text.c_str()));
+            InvalidateRect(button, nullptr, TRUE);
+            return capture_client(dlg);
+        };
+        const std::wstring text = L"0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+        const image forty = shown_with(text.substr(0, 40));
+        EXPECT_EQ(differing_pixels(shown_with(text), forty), 0);
+        EXPECT_GT(differing_pixels(shown_with(text.substr(0, 39)), forty), 0);
+        post_key(button, VK_SPACE);
+        ASSERT_TRUE(wait_gone(dlg));
+    }
 
     const struct {
         const char* how;
