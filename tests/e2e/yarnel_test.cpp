@@ -140,7 +140,7 @@ TEST(yarnel, refuses_what_it_cannot_show_and_stays_usable) {
     }
 }
 
-TEST(yarnel, rows_missing_from_the_end_of_the_file_stay_black) {
+TEST(yarnel, rows_missing_from_the_end_stay_black_and_rows_of_no_width_open) {
     app a;
     bmp::file good = bmp::make("good.bmp", bmp::format{});
     // bfSize still counts the last row (112 bytes), cut off: the top row, read last, stays zero.
@@ -154,4 +154,14 @@ TEST(yarnel, rows_missing_from_the_end_of_the_file_stay_black) {
     lower.height -= 1;
     EXPECT_EQ(differing(shown, lower, 0, 1), 0);
     EXPECT_TRUE(all_of(shown, {0, 0, 37, 1}, 0x000000));
+
+    // Rows of no width hold nothing to read, however many: the tallest height still opens.
+    std::vector<uint8_t> empty_rows = good.bytes;
+    bmp::put32(empty_rows, 18, 0);
+    bmp::put32(empty_rows, 22, 0x7FFFFFFF);
+    write_bytes(a.dir() + L"\\empty_rows.bmp", empty_rows);
+    ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\empty_rows.bmp"));
+    EXPECT_EQ(wait_message_box(a, 500).hwnd, nullptr) << "refused";
+    shown = capture_client(hwnd);
+    EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));
 }
