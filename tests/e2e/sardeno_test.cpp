@@ -1,6 +1,7 @@
 // Sardeno's log read on the screen: each line the buttons cause is drawn here in the same fixed
 // font at the row where it must stand, and compared with what the window shows.
 #include "harness/checks.h"
+#include "harness/hooks.h"
 #include "harness/menu_views.h"
 
 #include <stdio.h>
@@ -96,9 +97,12 @@ LRESULT checked(HWND button) {
 } // namespace
 
 TEST(sardeno, ten_buttons_in_a_column_and_the_log_header) {
+    watch_faults watch; // making the buttons reads the table of their styles
+    ASSERT_TRUE(watch.ok());
     app a;
     HWND hwnd = launch(a, L"sardeno");
     ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(faults(hwnd), 0);
     EXPECT_EQ(text_of(hwnd), L"Button Look");
     EXPECT_EQ(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN),
               DWORD(WS_OVERLAPPEDWINDOW));
@@ -111,6 +115,7 @@ TEST(sardeno, ten_buttons_in_a_column_and_the_log_header) {
                 {L"AUTO3STATE", BS_AUTO3STATE},     {L"GROUPBOX", BS_GROUPBOX},
                 {L"AUTORADIO", BS_AUTORADIOBUTTON}, {L"OWNERDRAW", BS_OWNERDRAW}};
     const units u = dialog_units();
+    EXPECT_EQ(children(hwnd).size(), 10u) << "ten buttons and nothing more";
     for (int id = 0; id < 10; id++) {
         SCOPED_TRACE(id);
         HWND b = GetDlgItem(hwnd, id);

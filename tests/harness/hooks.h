@@ -19,4 +19,22 @@ private:
     HHOOK hook_ = nullptr;
 };
 
+// While it lives, programs started meanwhile count their faults from their first window on (a
+// desktop-wide CBT hook loads the probe into them), their WM_CREATE included; read them with
+// faults().
+class watch_faults {
+public:
+    watch_faults();
+    ~watch_faults();
+    watch_faults(const watch_faults&) = delete;
+    watch_faults& operator=(const watch_faults&) = delete;
+    bool ok() const { return hook_ != nullptr; }
+
+private:
+    HHOOK hook_ = nullptr;
+};
+
+// The faults the program met (probe.h, PROBE_FAULTS).
+int faults(HWND hwnd);
+
 } // namespace harness

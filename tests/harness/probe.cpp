@@ -118,8 +118,12 @@ static LONG CALLBACK count_fault(EXCEPTION_POINTERS* e) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-static void answer_faults(std::wstring& out) {
+static void watch_faults() {
     if (faults < 0 && AddVectoredExceptionHandler(1, count_fault)) faults = 0;
+}
+
+static void answer_faults(std::wstring& out) {
+    watch_faults();
     out = std::to_wstring(faults);
 }
 
@@ -286,6 +290,14 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
             m->message = WM_NULL; // the program never sees the question
         }
     }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Set as a CBT hook for the whole desktop by a test that counts a program's faults from its very
+// first window on (its WM_CREATE included), before any question could load the probe.
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    probe_fault_watch_hook(int code, WPARAM wp, LPARAM lp) {
+    watch_faults();
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 

@@ -49,9 +49,10 @@ enum probe_query {
     // The program's SetCursor and ShowCursor calls since the previous such query (the first starts
     // watching them and answers ""), one word each: the shape set, or "show" and "hide".
     PROBE_CURSOR_CALLS = 75,
-    // Faults the program met since the first such query (which starts watching and answers 0):
-    // access violations, divisions by zero and the like. Wine lets a window procedure that faults
-    // while painting go on as if nothing happened, so a read past an array may show nothing.
+    // Faults the program met since the first such query (which starts watching and answers 0), or
+    // since its first window when a watch_faults (hooks.h) lived as it started: access
+    // violations, divisions by zero and the like. Wine lets a window procedure that faults go on
+    // as if nothing happened, so a read past an array may show nothing.
     PROBE_FAULTS = 76,
 
     // 120-121: the system colours, changed inside the program's process (Wine keeps them per
