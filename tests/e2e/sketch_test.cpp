@@ -97,7 +97,7 @@ TEST(sketch, lines_follow_both_buttons_and_survive_covering_shrinking_and_growin
     mouse m{hwnd};
 
     // The left button draws black lines from point to point.
-    const POINT path[] = {{30, 30}, {150, 60}, {250, 200}, {80, 250}};
+    const POINT path[] = {{30, 30}, {150, 30}, {250, 200}, {80, 250}}; // the first one level
     m.down(path[0], true);
     EXPECT_EQ(capture_of(hwnd), hwnd);
     for (int i = 1; i < 4; i++) {
