@@ -197,7 +197,8 @@ TEST(morvek, failures_and_short_files_end_their_listing_with_a_line) {
     for (char c : std::string("hello, this is only text\r\n"))
         text.push_back(uint8_t(c));
     std::vector<uint8_t> ten(good.bytes.begin(), good.bytes.begin() + 10);
-    std::vector<uint8_t> sixteen(good.bytes.begin(), good.bytes.begin() + 16);
+    std::vector<uint8_t> fourteen(good.bytes.begin(),
+                                  good.bytes.begin() + 14); // the file header alone
     std::vector<uint8_t> thirty(good.bytes.begin(), good.bytes.begin() + 30);
     bmp::file fields = made("fields.bmp", 16, bmp::header::info, bmp::compression::bitfields);
     std::vector<uint8_t> no_masks(fields.bytes.begin(), fields.bytes.begin() + 14 + 40 + 8);
@@ -206,7 +207,7 @@ TEST(morvek, failures_and_short_files_end_their_listing_with_a_line) {
              {"text.bmp", text},
              {"empty.bmp", {}},
              {"ten.bmp", ten},
-             {"sixteen.bmp", sixteen},
+             {"fourteen.bmp", fourteen},
              {"thirty.bmp", thirty},
              {"nomasks.bmp", no_masks}});
     ASSERT_NE(m.hwnd, nullptr);
@@ -232,8 +233,8 @@ TEST(morvek, failures_and_short_files_end_their_listing_with_a_line) {
                    (std::vector<std::string>{"File: " + std::string(p.begin(), p.end()), "",
                                              "File size = 10 bytes", "",
                                              "File ends inside its file header.", ""}));
-    expect_listing(m, "sixteen.bmp",
-                   with(file_part(m, "sixteen.bmp", sixteen),
+    expect_listing(m, "fourteen.bmp",
+                   with(file_part(m, "fourteen.bmp", fourteen),
                         {"File ends before its information header.", ""}));
     expect_listing(m, "thirty.bmp",
                    with(file_part(m, "thirty.bmp", thirty),
