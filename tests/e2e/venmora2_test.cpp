@@ -1,4 +1,5 @@
 // Venmora2: three scroll bars in a modeless dialog mix the main window's background colour.
+#include "harness/checks.h"
 #include "harness/dialogs.h"
 
 using namespace harness;
@@ -34,6 +35,7 @@ struct colour_scroll {
         for (int id = RED; id <= BLUE; id++) {
             EXPECT_EQ(text_of(GetDlgItem(dlg, id + 3)), std::to_wstring(value[id - RED]));
             EXPECT_EQ(read_scroll(bar(id), SB_CTL).pos, value[id - RED]);
+            EXPECT_EQ(stale_scroll_bar_pixels(bar(id), SB_CTL), 0) << "the box where it stands";
         }
         image shown = capture_client(hwnd);
         const uint32_t colour = uint32_t(value[0] << 16 | value[1] << 8 | value[2]);

@@ -1,6 +1,7 @@
 // The two small editors: zentaro1 (an edit control and nothing else) and zentaro2 (with a menu,
 // accelerators and a confirmation before closing); and the end-of-session question of zentaro.
 #include "harness/checks.h"
+#include "harness/ink.h"
 #include "e2e/editor_support.h"
 
 #include <thread>
@@ -34,6 +35,10 @@ void expect_fills_client(HWND main) {
     EXPECT_EQ(c.top, e.top);
     EXPECT_EQ(c.right, e.right);
     EXPECT_EQ(c.bottom, e.bottom);
+    // And it is drawn over the whole of it, as a repaint draws it (the blinking caret aside).
+    const image shown = capture_client(main);
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    EXPECT_EQ(ink_mismatch_except(shown, capture_client(main), read_gui_state(main).caret), 0);
 }
 
 } // namespace
