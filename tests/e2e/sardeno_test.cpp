@@ -181,6 +181,12 @@ TEST(sardeno, clicks_log_their_messages_at_the_bottom_and_the_log_scrolls_up) {
                 << "row " << back << " from the bottom";
         EXPECT_EQ(checked(s.button), s.mark_after);
     }
+    // A repaint of any part of the window, even one beside the log, starts the log afresh.
+    RECT corner{0, 0, 4, 4};
+    InvalidateRect(hwnd, &corner, FALSE);
+    shown = capture_client(hwnd);
+    EXPECT_TRUE(log.log_fresh(shown));
+    EXPECT_EQ(log.header_difference(shown), 0);
 }
 
 TEST(sardeno, the_owner_draw_button_logs_its_draw_requests_and_draws_nothing) {
