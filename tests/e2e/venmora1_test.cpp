@@ -66,6 +66,24 @@ TEST(venmora1, keys_move_the_bars_and_mix_the_colour_in_the_right_half) {
         EXPECT_EQ(s.min, 0);
         EXPECT_EQ(s.max, 255);
     }
+    // Where the controls stand in the left half: each bar with its label above and value below.
+    RECT client;
+    GetClientRect(c.hwnd, &client);
+    const int w = client.right, h = client.bottom, cy = HIWORD(GetDialogBaseUnits());
+    for (int i = 0; i < 3; i++) {
+        SCOPED_TRACE(i);
+        const int x = (4 * i + 1) * w / 28;
+        const RECT want[3] = {
+            {(2 * i + 1) * w / 14, 2 * cy, (2 * i + 1) * w / 14 + w / 14, h - 2 * cy},
+            {x, cy / 2, x + w / 7, cy / 2 + cy},
+            {x, h - 3 * cy / 2, x + w / 7, h - cy / 2}};
+        const HWND controls[3] = {c.bars[i], c.labels[i], c.values[i]};
+        for (int k = 0; k < 3; k++) {
+            const RECT r = rect_in(c.hwnd, controls[k]);
+            EXPECT_TRUE(EqualRect(&r, &want[k])) << "control " << k << " at " << r.left << ","
+                                                 << r.top << " to " << r.right << "," << r.bottom;
+        }
+    }
     c.expect_shown(); // black, three zeros
 
     const struct {
