@@ -42,8 +42,9 @@ static void read_rows(HWND hwnd, HANDLE file) {
             scan = g.height - 1 - i;
             if (i < 500) Sleep(10);
         } else {
+            // The top 500 rows of a bottom-up file are its last 500: i from height - 500 on.
             scan = i;
-            if (g.height - i < 500) Sleep(10);
+            if (g.height - i <= 500) Sleep(10);
         }
         SetDIBitsToDevice(dc, 0, 0, g.width, g.height, 0, 0, scan, 1, row, info, DIB_RGB_COLORS);
     }

@@ -1,5 +1,6 @@
 #include "harness/checks.h"
 #include "harness/dib_files.h"
+#include "harness/probe.h"
 
 using namespace harness;
 
@@ -54,6 +55,7 @@ TEST(yarnel, only_the_top_500_rows_are_slow) {
     settle(hwnd);
     RECT c = client_rect(hwnd);
     ASSERT_GE(c.bottom - c.top, 660);
+    EXPECT_EQ(probe(hwnd, PROBE_SLEEPS), L"0\t0"); // counting starts
     for (const bmp::file* f : {&up, &down}) {
         SCOPED_TRACE(f->name);
         PostMessageW(hwnd, WM_COMMAND, OPEN, 0);
@@ -84,6 +86,7 @@ TEST(yarnel, only_the_top_500_rows_are_slow) {
         sync(hwnd);
         DWORD elapsed = GetTickCount() - t0 + 1000;
         // 500 pauses of 10 ms.
+        EXPECT_EQ(probe(hwnd, PROBE_SLEEPS), f->f.top_down ? L"1000\t10000" : L"500\t5000");
         EXPECT_GE(elapsed, 4800u);
         EXPECT_LE(elapsed, 9000u);
         EXPECT_EQ(differing(capture_client(hwnd), p, 0, 0), 0);

@@ -127,6 +127,26 @@ static void answer_faults(std::wstring& out) {
     out = std::to_wstring(faults);
 }
 
+// Pauses are counted, not timed: the program's own import of Sleep goes through a counter.
+static LONG sleep_calls = -1;
+static unsigned long long slept_ms = 0;
+static void(WINAPI* real_sleep)(DWORD);
+
+static void WINAPI counted_sleep(DWORD ms) {
+    InterlockedIncrement(&sleep_calls);
+    slept_ms += ms;
+    real_sleep(ms);
+}
+
+static void answer_sleeps(std::wstring& out) {
+    if (sleep_calls < 0) {
+        real_sleep = reinterpret_cast<decltype(real_sleep)>(
+            redirect_import("kernel32.dll", "Sleep", reinterpret_cast<void*>(&counted_sleep)));
+        if (real_sleep) sleep_calls = 0;
+    }
+    out = std::to_wstring(sleep_calls) + L"\t" + std::to_wstring(slept_ms);
+}
+
 // MessageBeep makes no sound that a test could hear here, so the program's own import of it is
 // routed through a counter that then calls the real function.
 static LONG beep_calls = -1;
@@ -224,6 +244,7 @@ static void answer(const MSG* m) {
         break;
     case PROBE_CURSOR_CALLS: answer_cursor_calls(out); break;
     case PROBE_FAULTS: answer_faults(out); break;
+    case PROBE_SLEEPS: answer_sleeps(out); break;
     case PROBE_BEEPS:
         count_beeps();
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep

@@ -54,6 +54,9 @@ enum probe_query {
     // violations, divisions by zero and the like. Wine lets a window procedure that faults go on
     // as if nothing happened, so a read past an array may show nothing.
     PROBE_FAULTS = 76,
+    // The program's Sleep calls since the first such query (which starts counting and answers
+    // "0\t0"): "calls\tmilliseconds asked for in all".
+    PROBE_SLEEPS = 77,
 
     // 120-121: the system colours, changed inside the program's process (Wine keeps them per
     // process) the way the user would change them: every top-level window hears WM_SYSCOLORCHANGE.
