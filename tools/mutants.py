@@ -13,7 +13,7 @@ swapped. There are thousands, so tools/mutate runs a seeded sample of them.
 
   mutants.py list FILE...          one line per call mutant: FILE<TAB>INDEX<TAB>LINE<TAB>WHAT
   mutants.py apply FILE INDEX      rewrites FILE with call mutant INDEX made
-  mutants.py operators FILE...     the same list for the operator mutants
+  mutants.py operators FILE...     the same list for the operator mutants (LINE as line:column)
   mutants.py apply-operator FILE INDEX
   mutants.py sample N SEED         reads "FILES|PROGRAMS" units on stdin; prints N operator mutants,
                                    drawn in turn from each unit's shuffled list (so every program
@@ -134,6 +134,11 @@ def operators(text):
     return found
 
 
+def line_and_column(text, at):
+    """Where the operator stands, "line:column" (two operators alike may share a line)."""
+    return f"{text.count(chr(10), 0, at) + 1}:{at - text.rfind(chr(10), 0, at)}"
+
+
 def sample(n, seed, units):
     """n operator mutants over the units, each unit's list shuffled and drawn from in turn."""
     rng = random.Random(seed)
@@ -143,7 +148,7 @@ def sample(n, seed, units):
         for path in files.split():
             text = open(path, encoding="utf-8").read()
             for k, (start, _, _, what) in enumerate(operators(text)):
-                pool.append((path, k, text.count("\n", 0, start) + 1, what, programs))
+                pool.append((path, k, line_and_column(text, start), what, programs))
         rng.shuffle(pool)
         if pool:
             pools.append(pool)
@@ -161,7 +166,7 @@ def main():
         for path in sys.argv[2:]:
             text = open(path, encoding="utf-8").read()
             for k, (start, _, _, what) in enumerate(operators(text)):
-                print(f"{path}\t{k}\t{text.count(chr(10), 0, start) + 1}\t{what}")
+                print(f"{path}\t{k}\t{line_and_column(text, start)}\t{what}")
     elif sys.argv[1] == "apply-operator":
         path, k = sys.argv[2], int(sys.argv[3])
         text = open(path, encoding="utf-8").read()
