@@ -90,6 +90,7 @@ TEST(frame, accelerator_loop_turns_keys_into_commands) {
     EXPECT_TRUE(wait_until([&] { return text_of(hwnd) == L"command 40001"; }, 3000));
     PostMessageW(hwnd, WM_CHAR, 3, 1); // Ctrl+C as a character
     EXPECT_TRUE(wait_until([&] { return text_of(hwnd) == L"command 40002"; }, 3000));
+    expect_closes_with_0(a, hwnd); // WM_QUIT ends each loop
 }
 
 TEST(frame, plain_loop_translates_no_accelerators) {
@@ -99,6 +100,7 @@ TEST(frame, plain_loop_translates_no_accelerators) {
     post_key(hwnd, VK_F5);
     settle(hwnd);
     EXPECT_EQ(text_of(hwnd), L"Loops");
+    expect_closes_with_0(a, hwnd);
 }
 
 // Tab moves the focus only when the loop hands the message to the dialog first.
@@ -120,6 +122,7 @@ TEST(frame, find_loop_serves_the_dialog_then_the_accelerators) {
     expect_tab_moves_focus(dlg);
     post_key(hwnd, VK_F5);
     EXPECT_TRUE(wait_until([&] { return text_of(hwnd) == L"command 40001"; }, 3000));
+    expect_closes_with_0(a, hwnd);
 }
 
 TEST(frame, modeless_loop_creates_an_owned_dialog_that_takes_tab) {
@@ -131,6 +134,7 @@ TEST(frame, modeless_loop_creates_an_owned_dialog_that_takes_tab) {
     EXPECT_EQ(GetWindow(dlg, GW_OWNER), hwnd);
     EXPECT_EQ(text_of(dlg), L"Fields");
     expect_tab_moves_focus(dlg);
+    expect_closes_with_0(a, hwnd);
 }
 
 TEST(frame, idle_loop_runs_the_idle_step_between_messages) {
