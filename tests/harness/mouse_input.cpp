@@ -19,13 +19,21 @@ static void send_at(POINT screen, DWORD buttons) {
 }
 
 // Wine may hand an event to the program a moment after the call that made it returned (the X
-// server reports the pointer back): the program's queue is watched twice, a little apart.
+// server reports the pointer back): the program's queue is watched twice, a little apart. A report
+// of an earlier position that comes that late moves the cursor back there, with a move message of
+// its own; the cursor is then put where it belongs again, until it stays.
 static void send_client(HWND hwnd, POINT p, DWORD buttons) {
     ClientToScreen(hwnd, &p);
     send_at(p, buttons);
-    wait_input_handled(hwnd);
-    settle(hwnd, 30);
-    wait_input_handled(hwnd);
+    for (int tries = 0; tries < 5; tries++) {
+        wait_input_handled(hwnd);
+        settle(hwnd, 30);
+        wait_input_handled(hwnd);
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == p.x && now.y == p.y) return;
+        SetCursorPos(p.x, p.y);
+    }
 }
 
 void mouse_move_to(HWND hwnd, POINT p) {
