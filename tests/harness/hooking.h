@@ -22,4 +22,18 @@ std::wstring agent_dir();
 HHOOK set_probe_hook(int id, const char* proc, DWORD thread);
 void remove_probe_hook(HHOOK hook);
 
+// One of the probe's hooks on the whole desktop, from construction to destruction: programs
+// started meanwhile load the probe.
+class desktop_probe_hook {
+public:
+    desktop_probe_hook(int id, const char* proc) : hook_(set_probe_hook(id, proc, 0)) {}
+    ~desktop_probe_hook() { remove_probe_hook(hook_); }
+    desktop_probe_hook(const desktop_probe_hook&) = delete;
+    desktop_probe_hook& operator=(const desktop_probe_hook&) = delete;
+    bool ok() const { return hook_ != nullptr; }
+
+private:
+    HHOOK hook_;
+};
+
 } // namespace harness

@@ -9,14 +9,12 @@
 
 namespace harness {
 
-held_timers::held_timers() {
-    // The test's own process is named, so that only the programs it starts hold their timers.
+// The test's own process is named, so that only the programs it starts hold their timers.
+held_timers::held_timers() : desktop_probe_hook(WH_GETMESSAGE, "probe_hold_timers_hook") {
     SetEnvironmentVariableW(L"PROBE_HOLD_TIMERS", std::to_wstring(GetCurrentProcessId()).c_str());
-    hook_ = set_probe_hook(WH_GETMESSAGE, "probe_hold_timers_hook", 0);
 }
 
 held_timers::~held_timers() {
-    remove_probe_hook(hook_);
     SetEnvironmentVariableW(L"PROBE_HOLD_TIMERS", nullptr);
 }
 

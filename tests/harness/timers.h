@@ -3,6 +3,8 @@
 // slow the program's timer would run.
 #pragma once
 
+#include "harness/hooking.h"
+
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -11,16 +13,10 @@ namespace harness {
 
 // While it lives, programs started meanwhile hold back their WM_TIMER messages (a desktop-wide
 // message hook in the probe, told which processes through an environment variable they inherit).
-class held_timers {
+class held_timers : public desktop_probe_hook {
 public:
     held_timers();
     ~held_timers();
-    held_timers(const held_timers&) = delete;
-    held_timers& operator=(const held_timers&) = delete;
-    bool ok() const { return hook_ != nullptr; }
-
-private:
-    HHOOK hook_ = nullptr;
 };
 
 // Gives the window `count` ticks of its timer and returns once the program has taken them. The
