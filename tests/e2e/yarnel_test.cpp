@@ -100,6 +100,7 @@ TEST(yarnel, refuses_what_it_cannot_show_and_stays_usable) {
     std::vector<std::pair<std::string, std::wstring>> cases{
         {"rle8.bmp", L"File is compressed."},
         {"rle4.bmp", L"File is compressed."},
+        {"rle8_header_cut.bmp", L"File is compressed."}, // the 20 bytes up to the compression
         {"type_ba.bmp", L"File is not a bitmap."},
         {"ten.bmp", L"Cannot read file."},
         {"offbits_past_end.bmp", L"Cannot allocate memory."},
@@ -121,6 +122,10 @@ TEST(yarnel, refuses_what_it_cannot_show_and_stays_usable) {
     std::vector<uint8_t> no_bits(good.bytes.begin(), good.bytes.begin() + 54);
     bmp::put32(no_bits, 2, 54); // bfSize equal to bfOffBits: a bits block of no bytes
     files.emplace_back("no_bits.bmp", no_bits);
+    std::vector<uint8_t> rle8_header_cut = good.bytes;
+    bmp::put32(rle8_header_cut, 10, 14 + 20); // bfOffBits: a header block of 20 bytes
+    bmp::put32(rle8_header_cut, 30, 1);       // biCompression: RLE8
+    files.emplace_back("rle8_header_cut.bmp", rle8_header_cut);
     files.emplace_back("ten.bmp",
                        std::vector<uint8_t>(good.bytes.begin(), good.bytes.begin() + 10));
     HWND hwnd = launch_with_files(a, L"yarnel", files);
@@ -158,13 +163,17 @@ TEST(yarnel, rows_missing_from_the_end_stay_black_and_rows_of_no_width_open) {
     EXPECT_EQ(differing(shown, lower, 0, 1), 0);
     EXPECT_TRUE(all_of(shown, {0, 0, 37, 1}, 0x000000));
 
-    // Rows of no width hold nothing to read, however many: the tallest height still opens.
-    std::vector<uint8_t> empty_rows = good.bytes;
-    bmp::put32(empty_rows, 18, 0);
-    bmp::put32(empty_rows, 22, 0x7FFFFFFF);
-    write_bytes(a.dir() + L"\\empty_rows.bmp", empty_rows);
-    ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\empty_rows.bmp"));
-    EXPECT_EQ(wait_message_box(a, 500).hwnd, nullptr) << "refused";
-    shown = capture_client(hwnd);
-    EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));
+    // Rows of no width hold nothing to read, however many: the tallest height still opens, and
+    // so does the widest bitmap of no rows.
+    for (auto [width, height] : {std::pair{0u, 0x7FFFFFFFu}, std::pair{0x7FFFFFFFu, 0u}}) {
+        SCOPED_TRACE(width);
+        std::vector<uint8_t> empty = good.bytes;
+        bmp::put32(empty, 18, width);
+        bmp::put32(empty, 22, height);
+        write_bytes(a.dir() + L"\\empty.bmp", empty);
+        ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\empty.bmp"));
+        EXPECT_EQ(wait_message_box(a, 500).hwnd, nullptr) << "refused";
+        shown = capture_client(hwnd);
+        EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));
+    }
 }
