@@ -102,7 +102,7 @@ bool save_dib_file(const wchar_t* path, const uint8_t* image) {
     BOOL ok = WriteFile(file, image, size, &written, nullptr) && written == size &&
               FlushFileBuffers(file);
     CloseHandle(file);
-    if (ok) ok = MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (ok) ok = put_file_in_place(temp, path);
     if (!ok) DeleteFileW(temp);
     return ok != FALSE;
 }

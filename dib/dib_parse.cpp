@@ -79,6 +79,18 @@ dib_file_check dib_check_file(const uint8_t* data, size_t size, dib_layout* layo
     return DIB_FILE_OK;
 }
 
+bool dib_packed_of(const uint8_t* data, size_t size, dib_packed* out) {
+    dib_layout l;
+    dib_file_header fh;
+    if (dib_check_file(data, size, &l) != DIB_FILE_OK || !dib_read_file_header(data, size, &fh))
+        return false;
+    const uint32_t before_bits = fh.off_bits - DIB_FILE_HEADER;
+    out->head_bytes = l.table_end < before_bits ? uint32_t(l.table_end) : before_bits;
+    out->bits_offset = fh.off_bits;
+    out->bits_bytes = uint32_t(size) - fh.off_bits;
+    return true;
+}
+
 static uint32_t block_size(uint32_t from, uint32_t to) {
     return to > from && to - from < 0x80000000u ? to - from : 0;
 }

@@ -70,6 +70,18 @@ enum dib_file_check {
 };
 dib_file_check dib_check_file(const uint8_t* data, size_t size, dib_layout* layout);
 
+// A checked file as a packed DIB (the clipboard's CF_DIB): the header, masks and colour table,
+// then the pixels at once. The format lets a file leave a gap between the table and bfOffBits;
+// the pixels are taken from bfOffBits all the same, up to the end of the file. Without a gap (or
+// with a table that reaches past bfOffBits) this is everything after the file header. False when
+// dib_check_file refuses the file.
+struct dib_packed {
+    uint32_t head_bytes;  // from offset 14
+    uint32_t bits_offset; // bfOffBits
+    uint32_t bits_bytes;  // from bfOffBits to the end
+};
+bool dib_packed_of(const uint8_t* data, size_t size, dib_packed* out);
+
 // For readers that take the file piece by piece: the header block runs from offset 14 to
 // bfOffBits, the bits block from bfOffBits to bfSize. Each is 0 when the offsets give no size a
 // block can have (none, fewer than none, 2 GB or more).

@@ -133,10 +133,11 @@ static bool write_text(HANDLE f, HWND edit) {
 // for a short while before giving up.
 static bool replace_target(const wchar_t* temp, const wchar_t* path) {
     for (int attempt = 0; attempt < 10; attempt++) {
-        if (MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
+        if (put_file_in_place(temp, path)) return true;
         DWORD error = GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&
+            error != ERROR_UNABLE_TO_REMOVE_REPLACED)
+            break;
         Sleep(50);
     }
     return false;

@@ -78,7 +78,13 @@ bool print_document(HINSTANCE instance, HWND main_window, HWND edit, const wchar
     pr.pd.hwndOwner = main_window;
     pr.pd.Flags = PD_RETURNDC | PD_COLLATE | PD_NOSELECTION;
     pr.pd.nCopies = 1;
-    if (!PrintDlgW(&pr.pd)) return true;
+    const BOOL chosen = PrintDlgW(&pr.pd);
+    // The dialog hands back the device settings in two global blocks of its making; the record is
+    // filled afresh next time, so they are freed here.
+    if (pr.pd.hDevMode) GlobalFree(pr.pd.hDevMode);
+    if (pr.pd.hDevNames) GlobalFree(pr.pd.hDevNames);
+    pr.pd.hDevMode = pr.pd.hDevNames = nullptr;
+    if (!chosen) return true;
     HDC dc = pr.pd.hDC;
     if (!dc) return false;
 

@@ -234,3 +234,11 @@ FARPROC get_procedure(library_id entry, const wchar_t* procedure_name);
 void release_library(library_id entry);
 // Every entry still loaded: the indexed array first, then the list from its oldest entry.
 void release_all_libraries();
+
+// ---- Files ------------------------------------------------------------------------------------
+
+// Puts a finished file `temp` in the place of `target`, all or nothing: a failure leaves both as
+// they were. An existing target is replaced with ReplaceFileW, which keeps what it was (its
+// attributes, security, alternate streams and hard links), where a move would give it the new
+// file's; a missing one is moved into place. False on failure, with the system's error code.
+bool put_file_in_place(const wchar_t* temp, const wchar_t* target);

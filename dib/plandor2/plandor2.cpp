@@ -13,7 +13,8 @@ static struct {
     int mode; // IDM_SHOW_NORMAL ... IDM_SHOW_ISOSTRETCH
     wchar_t path[MAX_PATH], title[MAX_PATH];
     DOCINFOW doc;
-    PRINTDLGW pd; // kept between prints: the settings chosen last time are offered again
+    PRINTDLGW pd;  // kept between prints: the settings chosen last time are offered again
+    bool printing; // the print dialog is up or a page is being made
 } g;
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -76,12 +77,17 @@ static void save_file(HWND hwnd) {
     if (!saved) frame_message(&g.frame, L"Cannot save DIB file", MB_OK);
 }
 
-static void print_image() {
-    if (!g.image) return;
+static void print_page() {
     g.pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
     if (!PrintDlgW(&g.pd)) return;
     HDC printer = g.pd.hDC;
     g.pd.hDC = nullptr;
+    // The print dialog has no owner, so the window stays usable behind it: the image may have
+    // been deleted, cut or closed with the window meanwhile. Then there is nothing to print.
+    if (!g.image) {
+        if (printer) DeleteDC(printer);
+        return;
+    }
     if (!printer) {
         frame_message(&g.frame, L"Cannot obtain Printer DC", MB_ICONEXCLAMATION);
         return;
@@ -109,16 +115,29 @@ static void print_image() {
     if (!success) frame_message(&g.frame, L"Could not print bitmap", MB_ICONEXCLAMATION);
 }
 
+// One print at a time: a second Print while the dialog is up would open a second dialog on the
+// same record.
+static void print_image() {
+    if (!g.image || g.printing) return;
+    g.printing = true;
+    print_page();
+    g.printing = false;
+}
+
+// The clipboard takes a packed DIB: the pixels right after the colour table, wherever the file
+// put them.
 static void copy_image(HWND hwnd) {
-    uint32_t size = dib_size_of(g.image) - DIB_FILE_HEADER;
-    HGLOBAL block = GlobalAlloc(GHND | GMEM_SHARE, size);
+    dib_packed parts;
+    if (!dib_packed_of(g.image, dib_size_of(g.image), &parts)) return;
+    HGLOBAL block = GlobalAlloc(GHND | GMEM_SHARE, parts.head_bytes + parts.bits_bytes);
     if (!block) return;
-    void* p = GlobalLock(block);
+    auto* p = static_cast<uint8_t*>(GlobalLock(block));
     if (!p) {
         GlobalFree(block);
         return;
     }
-    copy_memory(p, g.image + DIB_FILE_HEADER, size);
+    copy_memory(p, g.image + DIB_FILE_HEADER, parts.head_bytes);
+    copy_memory(p + parts.head_bytes, g.image + parts.bits_offset, parts.bits_bytes);
     GlobalUnlock(block);
     if (OpenClipboard(hwnd)) {
         EmptyClipboard();

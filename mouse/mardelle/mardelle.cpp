@@ -123,20 +123,50 @@ static void on_button_up(HWND hwnd, LPARAM lp) {
     end_capture(hwnd);
 }
 
-// A copy of a bitmap, or none; a copy whose making failed half-way is deleted.
+// Where a bitmap does not select into a context of the screen's format, its pixels are read as a
+// 32-bit DIB and drawn into `to`.
+static bool draw_through_dib(HDC to, HBITMAP source, int width, int height) {
+    const size_t bytes = size_t(width) * size_t(height) * 4;
+    if (width <= 0 || height <= 0 || bytes / 4 / size_t(width) != size_t(height)) return false;
+    void* pixels = HeapAlloc(rt.program_heap, 0, bytes);
+    if (!pixels) return false;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    const bool done =
+        GetDIBits(to, source, 0, UINT(height), pixels, &bi, DIB_RGB_COLORS) == height &&
+        SetDIBitsToDevice(to, 0, 0, DWORD(width), DWORD(height), 0, 0, 0, UINT(height), pixels, &bi,
+                          DIB_RGB_COLORS) == height;
+    HeapFree(rt.program_heap, 0, pixels);
+    return done;
+}
+
+// The copy is always of the screen's format, whatever the source's: another program may put a
+// bitmap of any depth on the clipboard (a monochrome one, 24 bits on a 32-bit screen). Windows
+// selects such a bitmap only into a context of its own format (Wine lets more pass), so a copy of
+// the source's own format could not be shown, and a source that does not select is read as a DIB.
+// A copy whose making failed half-way is deleted.
 static HBITMAP copy_bitmap(HBITMAP source) {
     BITMAP bm;
     if (GetObjectW(source, sizeof bm, &bm) != sizeof bm) return nullptr;
-    bm.bmBits = nullptr;
-    HBITMAP copy = CreateBitmapIndirect(&bm);
-    if (!copy) return nullptr;
-    HDC from = CreateCompatibleDC(nullptr), to = CreateCompatibleDC(nullptr);
-    const bool done = from && to && SelectObject(from, source) && SelectObject(to, copy) &&
-                      BitBlt(to, 0, 0, bm.bmWidth, bm.bmHeight, from, 0, 0, SRCCOPY);
+    HDC screen = GetDC(nullptr);
+    HBITMAP copy = CreateCompatibleBitmap(screen, bm.bmWidth, bm.bmHeight);
+    HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    bool done = false;
+    if (copy && from && to && SelectObject(to, copy)) {
+        if (SelectObject(from, source))
+            done = BitBlt(to, 0, 0, bm.bmWidth, bm.bmHeight, from, 0, 0, SRCCOPY);
+        else
+            done = draw_through_dib(to, source, bm.bmWidth, bm.bmHeight);
+    }
     if (from) DeleteDC(from);
     if (to) DeleteDC(to);
     if (done) return copy;
-    DeleteObject(copy);
+    if (copy) DeleteObject(copy);
     return nullptr;
 }
 

@@ -306,9 +306,23 @@ static void on_command(HWND hwnd, int id) {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+// Windows sends setting changes often, for reasons that have nothing to do with printers: the
+// menu is built afresh, and the chosen printer stays chosen as long as it is still installed.
 static void on_setting_change(HWND hwnd) {
+    wchar_t chosen[NAME_CHARS] = L"";
+    if (g.device != IDM_SCREEN)
+        GetMenuStringW(GetMenu(hwnd), UINT(g.device), chosen, NAME_CHARS, MF_BYCOMMAND);
     rebuild_device_menu(hwnd);
-    on_command(hwnd, IDM_SCREEN);
+    int device = IDM_SCREEN;
+    wchar_t name[NAME_CHARS];
+    for (int id = FIRST_PRINTER; chosen[0] && id <= LAST_PRINTER; id++) {
+        if (!GetMenuStringW(GetMenu(hwnd), UINT(id), name, NAME_CHARS, MF_BYCOMMAND)) break;
+        if (lstrcmpW(name, chosen) == 0) {
+            device = id;
+            break;
+        }
+    }
+    on_command(hwnd, device);
 }
 
 static void on_create(HWND hwnd) {

@@ -369,25 +369,50 @@ TEST(lumetra2, properties_is_grey_for_the_screen_and_does_nothing_more_under_win
     EXPECT_NE(text_of(hwnd).find(L"Device Capabilities: "), std::wstring::npos);
 }
 
-TEST(lumetra2, a_settings_change_returns_to_the_screen) {
+// Windows sends setting changes often: the menu is rebuilt, the chosen printer and report stay
+// while the printer is installed, and the screen comes back once it is gone.
+TEST(lumetra2, a_settings_change_keeps_the_chosen_printer_while_it_is_installed) {
+    printer_queues queues;
+    ASSERT_TRUE(queues.add("Passing"));
     app a;
     HWND hwnd = launch(a, L"lumetra2");
     ASSERT_NE(hwnd, nullptr);
-    command(hwnd, 1);
-    command(hwnd, 40004);
-    EXPECT_NE(text_of(hwnd), L"Device Capabilities: DISPLAY");
-    // Sent, as the system does: a message that may carry a text cannot be posted.
-    DWORD_PTR r;
-    SendMessageTimeoutW(hwnd, WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
-    settle(hwnd, 200);
-    EXPECT_EQ(text_of(hwnd), L"Device Capabilities: DISPLAY");
     auto items = device_items(hwnd);
+    int passing = 0;
+    for (const menu_item& it : items)
+        if (it.text == L"Passing") passing = it.id;
+    ASSERT_NE(passing, 0);
+    command(hwnd, passing);
+    command(hwnd, 40004);
+    // Sent, as the system does: a message that may carry a text cannot be posted.
+    auto setting_change = [&] {
+        DWORD_PTR r;
+        SendMessageTimeoutW(hwnd, WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+        settle(hwnd, 200);
+    };
+    setting_change();
+    EXPECT_EQ(text_of(hwnd), L"Device Capabilities: Passing");
+    items = device_items(hwnd);
     EXPECT_EQ(items.size(), local_printers().size() + 3) << "rebuilt, not added to";
+    ASSERT_NE(item_with_id(items, passing), nullptr);
+    EXPECT_EQ(item_with_id(items, passing)->text, L"Passing");
+    EXPECT_TRUE(item_with_id(items, passing)->state & MF_CHECKED);
+    EXPECT_FALSE(item_with_id(items, 40001)->state & MF_CHECKED);
+    HDC info = CreateICW(nullptr, L"Passing", nullptr, nullptr);
+    ASSERT_NE(info, nullptr);
+    expect_report(hwnd, info, L"Passing", 40004);
+    DeleteDC(info);
+
+    ASSERT_TRUE(queues.remove("Passing"));
+    setting_change();
+    EXPECT_EQ(text_of(hwnd), L"Device Capabilities: DISPLAY");
+    items = device_items(hwnd);
+    EXPECT_EQ(items.size(), local_printers().size() + 3);
     ASSERT_NE(item_with_id(items, 40001), nullptr);
-    ASSERT_NE(item_with_id(items, 1), nullptr);
     EXPECT_TRUE(item_with_id(items, 40001)->state & MF_CHECKED);
-    EXPECT_FALSE(item_with_id(items, 1)->state & MF_CHECKED);
-    HDC info = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
+    for (const menu_item& it : items)
+        EXPECT_TRUE(it.id == 40001 || !(it.state & MF_CHECKED)) << "still checked: " << it.id;
+    info = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
     expect_report(hwnd, info, L"DISPLAY", 40004); // the report choice survives
     DeleteDC(info);
 }

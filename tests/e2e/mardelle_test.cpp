@@ -187,12 +187,18 @@ TEST(mardelle, clipboard_exchange_and_menu_greying) {
     ASSERT_EQ(w, 80) << "cut leaves the picture on the clipboard";
     EXPECT_EQ(px[size_t(30) * w + 50], screen_pattern::colour(2, 1));
 
-    // Another program's bitmap: two columns, red and blue, scaled to the client area.
-    ASSERT_TRUE(set_clipboard_bitmap(2, 1, [](int x, int) { return x ? 0x0000FFu : 0xFF0000u; }));
-    m.command(PASTE);
-    image shown = capture_client(m.hwnd);
-    EXPECT_EQ(shown.at(client_w / 4, client_h / 2), 0xFF0000u);
-    EXPECT_EQ(shown.at(client_w * 3 / 4, client_h / 2), 0x0000FFu);
+    // Another program's bitmap, of the screen's format or of any depth: two columns, scaled to
+    // the client area; a monochrome one is black and white.
+    auto red_blue = [](int x, int) { return x ? 0x0000FFu : 0xFF0000u; };
+    auto black_white = [](int x, int) { return x ? 0xFFFFFFu : 0u; };
+    for (int bits : {0, 1, 8, 24, 32}) {
+        SCOPED_TRACE(bits);
+        ASSERT_TRUE(set_clipboard_bitmap(2, 1, bits == 1 ? +black_white : +red_blue, bits));
+        m.command(PASTE);
+        image shown = capture_client(m.hwnd);
+        EXPECT_EQ(shown.at(client_w / 4, client_h / 2), bits == 1 ? 0u : 0xFF0000u);
+        EXPECT_EQ(shown.at(client_w * 3 / 4, client_h / 2), bits == 1 ? 0xFFFFFFu : 0x0000FFu);
+    }
     ASSERT_TRUE(empty_clipboard());
     m.command(PASTE);
     EXPECT_TRUE(blank(capture_client(m.hwnd))) << "nothing to paste leaves the window blank";

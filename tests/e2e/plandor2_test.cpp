@@ -1,5 +1,7 @@
 #include "harness/checks.h"
+#include "harness/clip_peers.h"
 #include "harness/dib_files.h"
+#include "harness/hooks.h"
 #include "harness/peers.h"
 
 using namespace harness;
@@ -182,16 +184,7 @@ TEST(plandor2, copy_puts_the_packed_dib_on_the_clipboard_for_x11_too) {
     open(a, hwnd, "small.bmp");
     command(hwnd, COPY);
     const std::vector<uint8_t> packed(f.bytes.begin() + 14, f.bytes.end());
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    HANDLE data = GetClipboardData(CF_DIB);
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(GlobalSize(data), packed.size());
-    const uint8_t* p = static_cast<const uint8_t*>(GlobalLock(data));
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(std::vector<uint8_t>(p, p + std::min<size_t>(GlobalSize(data), packed.size())),
-              packed);
-    GlobalUnlock(data);
-    CloseClipboard();
+    EXPECT_EQ(clipboard_bytes(CF_DIB), packed);
 
     // An X11 client asks for the image as a bitmap file.
     std::string out;
@@ -218,13 +211,22 @@ TEST(plandor2, copy_puts_the_packed_dib_on_the_clipboard_for_x11_too) {
     command(hwnd, CUT);
     shown = capture_client(hwnd);
     EXPECT_TRUE(all_of(shown, {0, 0, shown.width, shown.height}, window_colour()));
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    data = GetClipboardData(CF_DIB);
-    EXPECT_NE(data, nullptr);
-    if (data) {
-        EXPECT_EQ(GlobalSize(data), packed.size());
-    }
-    CloseClipboard();
+    EXPECT_EQ(clipboard_bytes(CF_DIB), packed) << "cut leaves the image on the clipboard";
+
+    // A file that leaves a gap between its colour table and its pixels: the clipboard gets the
+    // pixels right after the table, the same packed DIB as the file without the gap.
+    fmt.bits = 8;
+    bmp::file tight = bmp::make("tight.bmp", fmt);
+    std::vector<uint8_t> gapped = tight.bytes;
+    const uint32_t off = bmp::get32(gapped, 10);
+    gapped.insert(gapped.begin() + off, 10, 0xAB);
+    bmp::put32(gapped, 2, uint32_t(gapped.size()));
+    bmp::put32(gapped, 10, off + 10);
+    write_bytes(a.dir() + L"\\gapped.bmp", gapped);
+    open(a, hwnd, "gapped.bmp");
+    command(hwnd, COPY);
+    EXPECT_EQ(clipboard_bytes(CF_DIB),
+              std::vector<uint8_t>(tight.bytes.begin() + 14, tight.bytes.end()));
 }
 
 TEST(plandor2, print_makes_a_one_page_document) {
@@ -286,6 +288,46 @@ TEST(plandor2, print_makes_a_one_page_document) {
         }
 }
 
+// The print dialog has no owner, so the window stays usable behind it: a second Print opens no
+// second dialog, and an image deleted meanwhile leaves nothing to print and nothing broken.
+TEST(plandor2, print_after_the_image_went_behind_the_dialog_prints_nothing) {
+    watch_faults watch;
+    app a;
+    bmp::file f = blocks("blocks.bmp");
+    HWND hwnd = start_with_files(a, {f});
+    ASSERT_NE(hwnd, nullptr);
+    open(a, hwnd, "blocks.bmp");
+    size_t known = printed_files().size();
+    PostMessageW(hwnd, WM_COMMAND, PRINT, 0);
+    HWND dialog = a.wait_dialog();
+    ASSERT_NE(dialog, nullptr);
+    settle(dialog);
+    EXPECT_TRUE(IsWindowEnabled(hwnd)) << "the dialog has no owner";
+    PostMessageW(hwnd, WM_COMMAND, PRINT, 0);
+    drain(hwnd);
+    EXPECT_EQ(a.wait_dialog(1000, dialog), nullptr) << "a second print dialog";
+    // Edit > Delete from the menu (the accelerators wait for the program's own loop).
+    PostMessageW(hwnd, WM_COMMAND, DELETE_, 0);
+    drain(hwnd);
+    EXPECT_TRUE(all_of(capture_client(hwnd), {0, 0, 50, 40}, window_colour()));
+    press(dialog, IDOK);
+    EXPECT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
+    sync(hwnd);
+    EXPECT_EQ(a.wait_dialog(500), nullptr) << "no failure to report: nothing was to print";
+    EXPECT_TRUE(wait_printed(known, 3000).empty()) << "a page without an image";
+    EXPECT_EQ(faults(hwnd), 0);
+    // The window still works: a picture opens and shows, and Print opens its dialog again.
+    open(a, hwnd, "blocks.bmp");
+    EXPECT_EQ(differing(capture_client(hwnd), f.shown, 0, 0), 0);
+    PostMessageW(hwnd, WM_COMMAND, PRINT, 0);
+    dialog = a.wait_dialog();
+    ASSERT_NE(dialog, nullptr);
+    settle(dialog);
+    press(dialog, IDCANCEL);
+    EXPECT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(faults(hwnd), 0);
+}
+
 TEST(plandor2, save_over_a_file_that_cannot_be_replaced_keeps_it) {
     app a;
     bmp::file f = blocks("blocks.bmp");
@@ -300,6 +342,8 @@ TEST(plandor2, save_over_a_file_that_cannot_be_replaced_keeps_it) {
     EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
     EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
     EXPECT_EQ(read_bytes(a.dir() + L"\\saved.bmp"), f.bytes);
+    // The file saved over keeps what it was (here: hidden).
+    ASSERT_TRUE(SetFileAttributesW((a.dir() + L"\\other.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
     PostMessageW(hwnd, WM_COMMAND, SAVE, 0);
     HWND dialog = answer_file_dialog(a, a.dir() + L"\\other.bmp");
     ASSERT_NE(dialog, nullptr);
@@ -309,6 +353,8 @@ TEST(plandor2, save_over_a_file_that_cannot_be_replaced_keeps_it) {
     wait_until([&] { return !IsWindow(dialog); });
     sync(hwnd);
     EXPECT_EQ(read_bytes(a.dir() + L"\\other.bmp"), f.bytes);
+    EXPECT_EQ(GetFileAttributesW((a.dir() + L"\\other.bmp").c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD(FILE_ATTRIBUTE_HIDDEN));
 
     // A read-only target: the save fails and the file stays as it was, with nothing left beside.
     std::wstring locked = a.dir() + L"\\locked.bmp";

@@ -1,5 +1,9 @@
 #include "harness/checks.h"
 #include "harness/harness.h"
+#include "harness/hooks.h"
+#include "harness/probe.h"
+
+#include <mmsystem.h>
 
 using namespace harness;
 
@@ -77,8 +81,14 @@ TEST(quenlor, shown_even_when_started_minimised) {
 
 TEST(quenlor, missing_sound_file_leaves_it_silent_and_working) {
     app a; // the working directory holds no quenlor.wav
+    watch_sounds sounds;
+    ASSERT_TRUE(sounds.ok());
     HWND hwnd = launch(a, L"quenlor");
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(a.wait_dialog(500), nullptr); // nothing complains
     expect_centred_greeting(hwnd);
+    // The sound is asked for once, without waiting, and a missing file plays nothing in its place
+    // (Windows would play the default sound without SND_NODEFAULT; Wine has no sound here).
+    EXPECT_EQ(probe(hwnd, PROBE_SOUNDS),
+              std::to_wstring(SND_FILENAME | SND_ASYNC | SND_NODEFAULT) + L"\tquenlor.wav\n");
 }

@@ -257,6 +257,7 @@ TEST(zentaro, save_that_runs_out_of_space_leaves_the_old_file_whole) {
     EXPECT_EQ(read_bytes(path), utf16le_with_mark(L"short"));
 }
 
+// A save puts a new file in the old one's place, which keeps what the old one was (here: hidden).
 TEST(zentaro, save_over_a_file_another_program_holds_keeps_it_and_retries_later) {
     app a;
     HWND main = launch(a, L"zentaro");
@@ -264,6 +265,7 @@ TEST(zentaro, save_over_a_file_another_program_holds_keeps_it_and_retries_later)
     std::wstring path = path_in(a, L"doc.txt");
     const std::string original = utf16le_with_mark(L"kept");
     write_bytes(path, original);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
     open_through_dialog(a, main, path, L"doc.txt");
     type(main, L"new ");
     // Another program reads and writes the file but does not let it be replaced.
@@ -275,5 +277,7 @@ TEST(zentaro, save_over_a_file_another_program_holds_keeps_it_and_retries_later)
     CloseHandle(held);
     EXPECT_EQ(send_command(main, 40003), 1);
     EXPECT_EQ(read_bytes(path), utf16le_with_mark(L"new kept"));
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD(FILE_ATTRIBUTE_HIDDEN));
     EXPECT_FALSE(asks_to_save(a, main));
 }

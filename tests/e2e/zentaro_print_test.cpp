@@ -101,6 +101,7 @@ TEST(zentaro, two_pages_three_copies_collated_and_not) {
     ASSERT_NE(main, nullptr);
     set_text(edit_of(main), numbered_lines(per_page + per_page / 2));
     const int second = per_page + 1;
+    ASSERT_EQ(probe(main, PROBE_PRINT_BLOCKS), L"0"); // from now on the dialog's blocks are seen
 
     std::wstring pdf = print(a, main, 3, true);
     ASSERT_FALSE(pdf.empty());
@@ -115,6 +116,8 @@ TEST(zentaro, two_pages_three_copies_collated_and_not) {
     EXPECT_EQ(first_line_of_each_page(pdf_text(pdf)),
               (std::vector<int>{1, 1, 1, second, second, second}));
     EXPECT_EQ(pdf_pages(pdf), 6);
+    // Each dialog's device settings are freed once it is done with: nothing piles up.
+    EXPECT_EQ(probe(main, PROBE_PRINT_BLOCKS), L"0");
 }
 
 TEST(zentaro, empty_file_prints_one_empty_page_behind_a_cancel_box_naming_it) {
@@ -148,6 +151,7 @@ TEST(zentaro, cancelled_print_dialog_prints_nothing_and_says_nothing) {
     ASSERT_NE(main, nullptr);
     type(main, L"not printed");
     size_t before = printed_files().size();
+    ASSERT_EQ(probe(main, PROBE_PRINT_BLOCKS), L"0");
     command(main, 40005);
     HWND dlg = a.wait_dialog();
     ASSERT_NE(dlg, nullptr);
@@ -157,6 +161,7 @@ TEST(zentaro, cancelled_print_dialog_prints_nothing_and_says_nothing) {
     EXPECT_EQ(a.wait_dialog(500), nullptr);
     EXPECT_TRUE(wait_printed(before, 1500).empty());
     EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(probe(main, PROBE_PRINT_BLOCKS), L"0");
 }
 
 TEST(zentaro3, print_always_fails_without_a_dialog) {

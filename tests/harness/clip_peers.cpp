@@ -48,18 +48,25 @@ bool set_clipboard_text(const std::wstring& text) {
                                            (text.size() + 1) * sizeof(wchar_t)));
 }
 
-static HBITMAP make_bitmap(int w, int h, uint32_t (*colour_at)(int, int)) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HDC mem = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(mem, bmp);
+// A bitmap of the screen's format (bits 0) or a device-dependent one of `bits` per pixel.
+static HBITMAP make_bitmap(int w, int h, int bits, uint32_t (*colour_at)(int, int)) {
+    std::vector<uint32_t> px;
     for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) {
-            uint32_t c = colour_at(x, y);
-            SetPixelV(mem, x, y, RGB(c >> 16, (c >> 8) & 0xFF, c & 0xFF));
-        }
-    SelectObject(mem, old);
-    DeleteDC(mem);
+        for (int x = 0; x < w; x++)
+            px.push_back(colour_at(x, y));
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp =
+        bits ? CreateBitmap(w, h, 1, UINT(bits), nullptr) : CreateCompatibleBitmap(screen, w, h);
+    if (bmp && SetDIBits(screen, bmp, 0, UINT(h), px.data(), &bi, DIB_RGB_COLORS) != h) {
+        DeleteObject(bmp);
+        bmp = nullptr;
+    }
     ReleaseDC(nullptr, screen);
     return bmp;
 }
@@ -93,7 +100,7 @@ static int run_clip_agent(const wchar_t* verb, const std::wstring& file) {
     return int(code);
 }
 
-bool set_clipboard_bitmap(int w, int h, uint32_t (*colour_at)(int x, int y)) {
+bool set_clipboard_bitmap(int w, int h, uint32_t (*colour_at)(int x, int y), int bits) {
     if (driving_32bit()) {
         std::vector<uint32_t> data{uint32_t(w), uint32_t(h)};
         for (int y = 0; y < h; y++)
@@ -108,14 +115,27 @@ bool set_clipboard_bitmap(int w, int h, uint32_t (*colour_at)(int x, int y)) {
         DeleteFileW(file.c_str());
         return taken;
     }
-    HBITMAP bmp = make_bitmap(w, h, colour_at);
-    if (put(CF_BITMAP, bmp)) return true;
+    HBITMAP bmp = make_bitmap(w, h, bits, colour_at);
+    if (bmp && put(CF_BITMAP, bmp)) return true;
     DeleteObject(bmp);
     return false;
 }
 
 bool clipboard_has(UINT format) {
     return IsClipboardFormatAvailable(format) != FALSE;
+}
+
+std::vector<uint8_t> clipboard_bytes(UINT format) {
+    std::vector<uint8_t> bytes;
+    if (!open_clipboard()) return bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const auto* p = static_cast<const uint8_t*>(GlobalLock(data))) {
+            bytes.assign(p, p + GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return bytes;
 }
 
 std::vector<uint32_t> clipboard_bitmap(int* w, int* h) {

@@ -23,6 +23,13 @@ public:
     watch_faults() : desktop_probe_hook(WH_CBT, "probe_fault_watch_hook") {}
 };
 
+// While it lives, programs started meanwhile log their PlaySoundW calls from their first window
+// on; read them with probe(hwnd, PROBE_SOUNDS).
+class watch_sounds : public desktop_probe_hook {
+public:
+    watch_sounds() : desktop_probe_hook(WH_CBT, "probe_sound_watch_hook") {}
+};
+
 // The faults the program met (probe.h, PROBE_FAULTS).
 int faults(HWND hwnd);
 

@@ -3,6 +3,7 @@
 
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -140,7 +141,12 @@ bool printer_queues::remove(const std::string& name, bool wine_too) {
     if (q.uri.empty()) return false;
     if (run_unix("lpadmin -x '" + name + "'") != 0) return false;
     if (!q.wine_printer.empty()) delete_wine_printer(wide(name));
-    removed_.push_back(std::move(q)); // moved: the record's texts point into its own buffer
+    // A queue this object added is simply gone; one that was there before comes back at the end.
+    auto added = std::find(added_.begin(), added_.end(), name);
+    if (added != added_.end())
+        added_.erase(added);
+    else
+        removed_.push_back(std::move(q)); // moved: the record's texts point into its own buffer
     return true;
 }
 

@@ -147,6 +147,22 @@ static void answer_sleeps(std::wstring& out) {
     out = std::to_wstring(sleep_calls) + L"\t" + std::to_wstring(slept_ms);
 }
 
+// Sounds make nothing a test could hear here either: the program's own import of PlaySoundW goes
+// through a log.
+static std::wstring sounds;
+static BOOL(WINAPI* real_play_sound)(LPCWSTR, HMODULE, DWORD);
+
+static BOOL WINAPI logged_play_sound(LPCWSTR sound, HMODULE module, DWORD flags) {
+    sounds += std::to_wstring(flags) + L"\t" + (sound ? sound : L"-") + L"\n";
+    return real_play_sound(sound, module, flags);
+}
+
+static void watch_sounds() {
+    if (real_play_sound) return;
+    real_play_sound = reinterpret_cast<decltype(real_play_sound)>(
+        redirect_import("winmm.dll", "PlaySoundW", reinterpret_cast<void*>(&logged_play_sound)));
+}
+
 // MessageBeep makes no sound that a test could hear here, so the program's own import of it is
 // routed through a counter that then calls the real function.
 static LONG beep_calls = -1;
@@ -245,6 +261,10 @@ static void answer(const MSG* m) {
     case PROBE_CURSOR_CALLS: answer_cursor_calls(out); break;
     case PROBE_FAULTS: answer_faults(out); break;
     case PROBE_SLEEPS: answer_sleeps(out); break;
+    case PROBE_SOUNDS:
+        watch_sounds();
+        out = sounds;
+        break;
     case PROBE_BEEPS:
         count_beeps();
         out = std::to_wstring(beep_calls); // -1: the program imports no MessageBeep
@@ -319,6 +339,14 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     probe_fault_watch_hook(int code, WPARAM wp, LPARAM lp) {
     watch_faults();
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Set as a CBT hook for the whole desktop by a test that logs a program's sounds from its very
+// first window on, the one its WM_CREATE plays included.
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    probe_sound_watch_hook(int code, WPARAM wp, LPARAM lp) {
+    watch_sounds();
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 

@@ -57,6 +57,9 @@ enum probe_query {
     // The program's Sleep calls since the first such query (which starts counting and answers
     // "0\t0"): "calls\tmilliseconds asked for in all".
     PROBE_SLEEPS = 77,
+    // The program's PlaySoundW calls since a watch_sounds (hooks.h) lived as it started, or since
+    // the first such query: "flags\tsound\n" each, flags in decimal, sound "-" when null.
+    PROBE_SOUNDS = 78,
 
     // 120-121: the system colours, changed inside the program's process (Wine keeps them per
     // process) the way the user would change them: every top-level window hears WM_SYSCOLORCHANGE.
@@ -101,6 +104,10 @@ enum probe_query {
     PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment
     PROBE_PRESS_ESCAPE = 31,   // Esc typed into the focused window; then the windows as above
     PROBE_CLICK_CANCEL = 32,   // a click on the IDCANCEL button of the thread's visible dialog
+    // The device-setting blocks (hDevMode, hDevNames) that the program's print dialogs handed
+    // back since the first such query (which starts watching and answers 0) and that are still
+    // allocated; -1 when the program imports no PrintDlgW.
+    PROBE_PRINT_BLOCKS = 33,
 
     // 116-119: menus and list boxes (probe_menus.cpp).
     PROBE_ENVIRONMENT = 116, // the process's environment block, one string a line

@@ -1,10 +1,13 @@
 // Inside the program: device facts that belong to its own process.
 #include <windows.h>
+#include <commdlg.h>
 #include <winspool.h>
+#include <algorithm>
 #include <stdio.h>
 #include <string>
 #include <vector>
 #include "probe.h"
+#include "probe_imports.h"
 
 static void add_device_size(const wchar_t* driver, const wchar_t* device, const wchar_t* name,
                             std::wstring& out) {
@@ -38,8 +41,33 @@ static void system_palette(std::wstring& out) {
     }
 }
 
+// The device-setting blocks the program's print dialogs handed back, through a recorder in
+// place of the program's own import of PrintDlgW; a freed block's handle has no size.
+static std::vector<HGLOBAL> print_blocks;
+static BOOL(WINAPI* real_print_dlg)(PRINTDLGW*);
+
+static BOOL WINAPI recorded_print_dlg(PRINTDLGW* pd) {
+    const BOOL chosen = real_print_dlg(pd);
+    for (HGLOBAL block : {pd->hDevMode, pd->hDevNames})
+        if (block &&
+            std::find(print_blocks.begin(), print_blocks.end(), block) == print_blocks.end())
+            print_blocks.push_back(block);
+    return chosen;
+}
+
+static void print_blocks_alive(std::wstring& out) {
+    if (!real_print_dlg)
+        real_print_dlg = reinterpret_cast<decltype(real_print_dlg)>(redirect_import(
+            "comdlg32.dll", "PrintDlgW", reinterpret_cast<void*>(&recorded_print_dlg)));
+    int alive = 0;
+    for (HGLOBAL block : print_blocks)
+        alive += GlobalSize(block) != 0;
+    out = real_print_dlg ? std::to_wstring(alive) : L"-1";
+}
+
 bool probe_device_answer(WPARAM query, std::wstring& out) {
     switch (query) {
+    case PROBE_PRINT_BLOCKS: print_blocks_alive(out); return true;
     case PROBE_DEVICE_SIZES: device_sizes(out); return true;
     case PROBE_SYSTEM_PALETTE: system_palette(out); return true;
     }

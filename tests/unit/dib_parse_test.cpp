@@ -170,3 +170,30 @@ TEST(dib_parse, piece_sizes_are_zero_where_no_block_can_be_had) {
         EXPECT_EQ(dib_bits_block_size(h), c.bits_block) << c.size << " " << c.off_bits;
     }
 }
+
+// The clipboard's packed DIB: for every generated file, everything after the file header; with a
+// gap after the colour table, the same bytes as the file without it.
+TEST(dib_parse, packed_dib_closes_a_gap_before_the_pixels) {
+    for (const bmp::file& f : bmp::all_formats()) {
+        SCOPED_TRACE(f.name);
+        dib_packed p;
+        ASSERT_TRUE(dib_packed_of(f.bytes.data(), f.bytes.size(), &p));
+        EXPECT_EQ(p.head_bytes + p.bits_bytes, f.bytes.size() - 14);
+        EXPECT_EQ(p.bits_offset, 14 + p.head_bytes);
+
+        std::vector<uint8_t> gapped = f.bytes;
+        const uint32_t off = bmp::get32(f.bytes, 10);
+        gapped.insert(gapped.begin() + off, 6, 0xEE);
+        bmp::put32(gapped, 2, uint32_t(gapped.size()));
+        bmp::put32(gapped, 10, off + 6);
+        ASSERT_TRUE(dib_packed_of(gapped.data(), gapped.size(), &p));
+        std::vector<uint8_t> packed(gapped.begin() + 14, gapped.begin() + 14 + p.head_bytes);
+        packed.insert(packed.end(), gapped.begin() + p.bits_offset,
+                      gapped.begin() + p.bits_offset + p.bits_bytes);
+        EXPECT_EQ(packed, std::vector<uint8_t>(f.bytes.begin() + 14, f.bytes.end()));
+    }
+    std::vector<uint8_t> broken = bmp::make("", bmp::format{}).bytes;
+    broken[0] = 'X';
+    dib_packed p;
+    EXPECT_FALSE(dib_packed_of(broken.data(), broken.size(), &p));
+}

@@ -22,8 +22,9 @@ static void on_paint(HWND hwnd) {
 static LRESULT CALLBACK wnd_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
-        // Asynchronous: the window appears at once; a missing file simply stays silent.
-        PlaySoundW(g.sound_file, nullptr, SND_FILENAME | SND_ASYNC);
+        // Asynchronous: the window appears at once. Without SND_NODEFAULT a missing file would
+        // play the system's default sound instead of leaving the window silent.
+        PlaySoundW(g.sound_file, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
         return 0;
     case WM_PAINT: on_paint(hwnd); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
