@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "dpi_awareness.h"
 #include "probe.h"
 
 static void add_device_size(const wchar_t* driver, const wchar_t* device, const wchar_t* name,
@@ -38,10 +39,18 @@ static void system_palette(std::wstring& out) {
     }
 }
 
+static void dpi(std::wstring& out) {
+    HDC screen = GetDC(nullptr);
+    out = std::to_wstring(GetDeviceCaps(screen, LOGPIXELSY)) + L"\t" +
+          std::to_wstring(dpi_awareness());
+    ReleaseDC(nullptr, screen);
+}
+
 bool probe_device_answer(WPARAM query, std::wstring& out) {
     switch (query) {
     case PROBE_DEVICE_SIZES: device_sizes(out); return true;
     case PROBE_SYSTEM_PALETTE: system_palette(out); return true;
+    case PROBE_DPI: dpi(out); return true;
     }
     return false;
 }
