@@ -21,13 +21,17 @@ function(add_module name)
 endfunction()
 
 # add_program(<folder> [MODULES m...] [LIBS l...]): one program from every .cpp and .rc file in
-# <folder>; its name is the folder's last component.
+# <folder>; its name is the folder's last component. Every program also carries the manifest that
+# declares it aware of the system DPI (dpi-aware.rc beside this file; the linker merges the
+# resources of several scripts into one resource section).
 function(add_program dir)
     cmake_parse_arguments(P "" "" "MODULES;LIBS" ${ARGN})
     get_filename_component(name ${dir} NAME)
     file(GLOB sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.rc)
-    add_executable(${name} WIN32 ${sources})
+    add_executable(${name} WIN32 ${sources} ${PROJECT_SOURCE_DIR}/cmake/dpi-aware.rc)
+    set_property(SOURCE ${PROJECT_SOURCE_DIR}/cmake/dpi-aware.rc APPEND PROPERTY OBJECT_DEPENDS
+        ${PROJECT_SOURCE_DIR}/cmake/dpi-aware.manifest)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
     target_link_libraries(${name} PRIVATE ${P_MODULES} frame runtime suite_flags suite_program_link
         ${P_LIBS})

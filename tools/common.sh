@@ -172,6 +172,37 @@ start_wine() {
     $WINE cmd /c exit >/dev/null 2>&1
 }
 
+# set_prefix_dpi <prefix> <dpi>: the screen's DPI of a prepared prefix whose wineserver is not
+# running (it reads the registry files as it starts and writes them back as it ends): every
+# LogPixels value the settings put there (the user's desktop and the current hardware profile's
+# fonts) is rewritten, which costs nothing beside preparing a second prefix.
+set_prefix_dpi() {
+    local prefix=$1 value
+    value=$(printf 'dword:%08x' "$2")
+    sed -i 's/^"LogPixels"=dword:[0-9a-f]*$/"LogPixels"='"$value"'/' "$prefix/user.reg" \
+        "$prefix/system.reg" || return 1
+    # Both the user's value and the hardware profile's must have been there.
+    grep -qx "\"LogPixels\"=$value" "$prefix/user.reg" &&
+        grep -qx "\"LogPixels\"=$value" "$prefix/system.reg" || {
+        echo "no LogPixels values in $prefix to set to $2 DPI" >&2
+        return 1
+    }
+}
+
+# start_wine_at_dpi <prefix> <dpi>: start_wine, the prefix's screen at <dpi>: set once, with its
+# wineserver stopped, and remembered in the prefix (made again, it is set again).
+start_wine_at_dpi() {
+    local prefix=$1 dpi=$2
+    start_wine "$prefix" 0
+    [ "$(cat "$prefix/.dpi" 2>/dev/null || echo 96)" = "$dpi" ] && return 0
+    /usr/lib/wine/wineserver -k >/dev/null 2>&1
+    /usr/lib/wine/wineserver -w >/dev/null 2>&1
+    set_prefix_dpi "$prefix" "$dpi" || return 1
+    echo "$dpi" >"$prefix/.dpi"
+    setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
+    $WINE cmd /c exit >/dev/null 2>&1
+}
+
 stop_wine() {
     [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k >/dev/null 2>&1
     return 0
@@ -253,10 +284,17 @@ stop_cups() {
 
 # With "palette", one more environment besides the <count> of the resource "env" has an 8-bit
 # screen, where Wine shows a 256-colour system palette; the tests that need such a display (named
-# "..._on_a_256_colour_display") take it.
-# start_envs <dir> <count> [palette]
+# "..._on_a_256_colour_display") take it. With "dpi", one more has a screen of 144 DPI (its prefix
+# says so), for the tests named "..._at_144_dpi".
+# start_envs <dir> <count> [palette] [dpi]
 start_envs() {
-    local dir=$1 count=$2 with_palette=${3:-} k
+    local dir=$1 count=$2 k extra with_palette='' with_dpi=''
+    for extra in "${@:3}"; do
+        case $extra in
+        palette) with_palette=palette ;;
+        dpi) with_dpi=dpi ;;
+        esac
+    done
     SUITE_ENVS=$dir
     export SUITE_ENVS
     rm -rf "$dir"
@@ -264,6 +302,7 @@ start_envs() {
     : >"$dir/pids"
     local homes=($(seq 1 "$count"))
     [ "$with_palette" = palette ] && homes+=(palette)
+    [ "$with_dpi" = dpi ] && homes+=(dpi)
     for k in "${homes[@]}"; do
         mkdir -p "$dir/$k"
         local depth=24
@@ -288,6 +327,7 @@ start_envs() {
         done
         printf ']'
         [ "$with_palette" = palette ] && printf ',"palette":[{"id":"palette","slots":1}]'
+        [ "$with_dpi" = dpi ] && printf ',"dpi":[{"id":"dpi","slots":1}]'
         printf '}]}\n'
     } >"$dir/resources.json"
 }
@@ -335,6 +375,7 @@ start_env() {
         start_cups "$home/cups" >/dev/null 2>&1 </dev/null
         echo "cups $CUPSD_PID $CUPS_CONF_ID" >>"$dir/pids"
         cp -a "$TEMPLATE" "$home/prefix" || exit 1
+        if [ "$k" = dpi ]; then set_prefix_dpi "$home/prefix" 144 || exit 1; fi
         wine_env "$home/prefix"
         setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
         cat >"$dir/$k.env" <<ENV

@@ -3,6 +3,10 @@
 #include "harness/harness.h"
 #include "harness/hooks.h"
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 using namespace harness;
 
 static void expect_failure_box(const wchar_t* fixture, const wchar_t* text) {
@@ -166,4 +170,49 @@ TEST(frame, window_refused_before_it_exists_reports_and_exits_0) {
     refuse_windows refuse(L"frame_menu");
     ASSERT_TRUE(refuse.ok());
     expect_failure_box(L"frame_menu", L"Unable to create main window.");
+}
+
+// Every program carries one manifest, resource 1 of type RT_MANIFEST (the one Windows reads for a
+// process), declaring it aware of the system DPI and not per-monitor aware, read back from the
+// executables the build made. Each is read from a copy under a name of its own: Wine loads its
+// own program of the same name (clock.exe) in place of a file named like one.
+TEST(frame, every_program_declares_system_dpi_awareness) {
+    const std::string aware =
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>";
+    const std::string awareness = "<dpiAwareness "
+                                  "xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                                  "WindowsSettings\">system</dpiAwareness>";
+    int programs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(program_path(L"quenlor")).parent_path())) {
+        if (entry.path().extension() != L".exe") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        const std::filesystem::path copy =
+            std::filesystem::temp_directory_path() /
+            (L"manifest-" + std::to_wstring(GetCurrentProcessId()) + L".exe");
+        ASSERT_TRUE(CopyFileW(entry.path().c_str(), copy.c_str(), FALSE));
+        HMODULE exe = LoadLibraryExW(copy.c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(exe, nullptr);
+        std::vector<ULONG_PTR> names;
+        EnumResourceNamesW(
+            exe, RT_MANIFEST,
+            [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) -> BOOL {
+                reinterpret_cast<std::vector<ULONG_PTR>*>(list)->push_back(ULONG_PTR(name));
+                return TRUE;
+            },
+            reinterpret_cast<LONG_PTR>(&names));
+        EXPECT_EQ(names, std::vector<ULONG_PTR>{1}) << "one manifest, resource 1";
+        HRSRC res = FindResourceW(exe, MAKEINTRESOURCEW(1), RT_MANIFEST);
+        HGLOBAL data = res ? LoadResource(exe, res) : nullptr;
+        const char* bytes = data ? static_cast<const char*>(LockResource(data)) : nullptr;
+        const std::string manifest = bytes ? std::string(bytes, SizeofResource(exe, res)) : "";
+        EXPECT_NE(manifest.find(aware), std::string::npos);
+        EXPECT_NE(manifest.find(awareness), std::string::npos);
+        EXPECT_EQ(manifest.find("PerMonitor"), std::string::npos);
+        FreeLibrary(exe);
+        DeleteFileW(copy.c_str());
+        programs++;
+    }
+    EXPECT_GE(programs, 81);
 }

@@ -212,6 +212,11 @@ TEST(quillix, main_window_comes_from_the_template) {
     RECT d;
     GetWindowRect(GetDlgItem(hwnd, DISPLAY), &d);
     const double ux = (d.right - d.left) / 50.0, uy = (d.bottom - d.top) / 14.0;
+    // Dialog units of the system font at the screen's real DPI: a quarter of its average width
+    // across, an eighth of its height down.
+    const LONG units = GetDialogBaseUnits();
+    EXPECT_NEAR(ux, LOWORD(units) / 4.0, 0.02);
+    EXPECT_NEAR(uy, HIWORD(units) / 8.0, 0.04);
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
     for (size_t i = 0; i < kids.size(); i++) {

@@ -1,5 +1,6 @@
 #include "harness/harness.h"
 #include "harness/hooking.h"
+#include "harness/dpi_awareness.h"
 #include "harness/probe.h"
 
 #include <climits>
@@ -137,6 +138,27 @@ void app::kill() {
     }
 }
 
+// On a scaled screen (SUITE_DPI, given to the tests named "..._at_<dpi>_dpi"), the test measures
+// with the fonts and metrics of that DPI, and the program must see the same DPI and be aware of
+// the system DPI, as its manifest declares. Windows gives an unaware program 96 DPI and scales its
+// window; Wine 8 gives every program the prefix's DPI and reports every process, manifest or none,
+// per-monitor aware: where this test process, which declares nothing, is reported as aware as the
+// program, the awareness tells nothing (the manifest itself is checked in the executables).
+static void expect_scaled_screen(HWND hwnd) {
+    wchar_t dpi[8];
+    if (!GetEnvironmentVariableW(L"SUITE_DPI", dpi, 8)) return;
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(std::to_wstring(GetDeviceCaps(screen, LOGPIXELSY)), dpi) << "the test's DPI";
+    ReleaseDC(nullptr, screen);
+    const std::wstring answer = probe(hwnd, PROBE_DPI);
+    const size_t tab = answer.find(L'\t');
+    ASSERT_NE(tab, std::wstring::npos) << "no DPI came";
+    EXPECT_EQ(answer.substr(0, tab), dpi) << "the program's DPI";
+    const int aware = _wtoi(answer.c_str() + tab + 1), own = dpi_awareness();
+    EXPECT_TRUE(aware == 1 || (aware == own && own > 0))
+        << "the program's DPI awareness " << aware << ", this process's " << own;
+}
+
 HWND launch(app& a, const wchar_t* name, const std::wstring& args) {
     if (!a.start(program_path(name), args)) return nullptr;
     HWND hwnd = a.wait_window(name);
@@ -144,6 +166,7 @@ HWND launch(app& a, const wchar_t* name, const std::wstring& args) {
     if (hwnd) {
         SetForegroundWindow(hwnd);
         settle(hwnd);
+        expect_scaled_screen(hwnd);
     }
     return hwnd;
 }

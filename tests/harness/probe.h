@@ -163,6 +163,10 @@ enum probe_query {
     PROBE_DEVICE_SIZES = 210,
     // The 256 system palette entries as the program sees them, "RRGGBB\n" each.
     PROBE_SYSTEM_PALETTE = 211,
+    // The screen's DPI as the program sees it and the DPI awareness its manifest gave it:
+    // "dpi\tawareness", the awareness 0 unaware, 1 system aware, 2 per-monitor aware, -1 where
+    // the system cannot tell.
+    PROBE_DPI = 212,
 };
 
 // Thread-window answers: one line per visible top-level window of the program's thread,

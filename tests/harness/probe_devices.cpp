@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "dpi_awareness.h"
 #include "probe.h"
 #include "probe_imports.h"
 
@@ -65,11 +66,19 @@ static void print_blocks_alive(std::wstring& out) {
     out = real_print_dlg ? std::to_wstring(alive) : L"-1";
 }
 
+static void dpi(std::wstring& out) {
+    HDC screen = GetDC(nullptr);
+    out = std::to_wstring(GetDeviceCaps(screen, LOGPIXELSY)) + L"\t" +
+          std::to_wstring(dpi_awareness());
+    ReleaseDC(nullptr, screen);
+}
+
 bool probe_device_answer(WPARAM query, std::wstring& out) {
     switch (query) {
     case PROBE_PRINT_BLOCKS: print_blocks_alive(out); return true;
     case PROBE_DEVICE_SIZES: device_sizes(out); return true;
     case PROBE_SYSTEM_PALETTE: system_palette(out); return true;
+    case PROBE_DPI: dpi(out); return true;
     }
     return false;
 }

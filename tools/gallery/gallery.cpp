@@ -27,8 +27,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The outer size a larger main window is given.
+// The outer size a larger main window is given, at 96 DPI: on a scaled screen it grows with the
+// screen's DPI, so that a window shows as much of what it draws as on an unscaled one.
 const int gallery_width = 560, gallery_height = 420;
+
+SIZE gallery_size() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return SIZE{MulDiv(gallery_width, dpi, 96), MulDiv(gallery_height, dpi, 96)};
+}
 
 struct scene_state {
     app program;
@@ -544,10 +552,11 @@ int wmain(int argc, wchar_t** argv) {
     const RECT screen = screen_rect();
     if (wr.right > screen.right || wr.bottom > screen.bottom)
         SetWindowPos(s.main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const SIZE largest = gallery_size();
     if (class_of(s.main) != L"#32770" &&
-        (wr.right - wr.left > gallery_width || wr.bottom - wr.top > gallery_height))
-        resize(s.main, std::min(int(wr.right - wr.left), gallery_width),
-               std::min(int(wr.bottom - wr.top), gallery_height));
+        (wr.right - wr.left > largest.cx || wr.bottom - wr.top > largest.cy))
+        resize(s.main, std::min(int(wr.right - wr.left), int(largest.cx)),
+               std::min(int(wr.bottom - wr.top), int(largest.cy)));
     SetForegroundWindow(s.main);
     settle(s.main);
 
