@@ -44,6 +44,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
     add_dependencies(hook_host probe)
 
     add_executable(clip_agent ${AGENT_DIR}/agents/clip_agent.cpp)
+    target_include_directories(clip_agent PRIVATE ${AGENT_DIR})
     target_compile_options(clip_agent PRIVATE -Wall -Wextra -Werror)
     target_link_options(clip_agent PRIVATE -static -s -municode)
     set_target_properties(clip_agent PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${AGENT_BIN})

@@ -143,6 +143,19 @@ prefix_current() {
     [ -f "$1/.suite-ready" ] && [ "$(cat "$1/.stamp" 2>/dev/null)" = "$(settings_stamp)" ]
 }
 
+# The persistent wineserver of $WINEPREFIX, listening when this returns (`wineserver -p` returns
+# once its server is ready). Left to start in the background, it could lose the race to the first
+# Wine program, which then starts a server of its own that ends three seconds after its last
+# client; a test started in that moment is lost before it prints anything. With "shared", a
+# server already running for the prefix (another ./run in it) will do.
+start_wineserver() {
+    /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null
+    local status=$?
+    [ "$status" = 0 ] || { [ "$status" = 2 ] && [ "${1:-}" = shared ]; } && return 0
+    echo "the wineserver of $WINEPREFIX did not start (or another one already serves it)" >&2
+    return 1
+}
+
 # start_wine <prefix> <fresh:0|1>: a prefix with the virtual desktop, 96 DPI and no crash dialog,
 # and one wineserver kept alive for the whole run so that each program starts quickly. A prefix
 # prepared for other settings or another Wine is made again.
@@ -154,7 +167,7 @@ start_wine() {
         rm -rf "$prefix"
     fi
     mkdir -p "$prefix"
-    setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
+    start_wineserver shared || return 1
     if [ ! -f "$prefix/.suite-ready" ]; then
         log "preparing the Wine prefix"
         $WINE wineboot -i >/dev/null 2>&1
@@ -164,8 +177,8 @@ start_wine() {
         $WINE regedit /S "$(winepath_of "$ROOT/tools/wine-settings.reg")" >/dev/null 2>&1
         # Restart so that the desktop settings hold for every process from now on.
         /usr/lib/wine/wineserver -k >/dev/null 2>&1
-        sleep 1
-        setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
+        /usr/lib/wine/wineserver -w >/dev/null 2>&1
+        start_wineserver || return 1
         settings_stamp >"$prefix/.stamp"
         touch "$prefix/.suite-ready"
     fi
@@ -377,7 +390,7 @@ start_env() {
         cp -a "$TEMPLATE" "$home/prefix" || exit 1
         if [ "$k" = dpi ]; then set_prefix_dpi "$home/prefix" 144 || exit 1; fi
         wine_env "$home/prefix"
-        setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
+        start_wineserver || exit 1
         cat >"$dir/$k.env" <<ENV
 export DISPLAY=$DISPLAY WINEPREFIX=$home/prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC

@@ -115,6 +115,20 @@ SWAP = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "==", "1":
         "true": "false", "false": "true", "TRUE": "FALSE", "FALSE": "TRUE"}
 
 
+def negative_literal(clean, at):
+    """Whether the 1 at `at`, after "- ", is a negative number (`return - 1`, `f(a, - 1)`) rather
+    than a subtraction: its minus follows no operand but an operator, an opening bracket, a comma
+    or a keyword."""
+    if clean[at - 2:at] != "- ":
+        return False
+    before = clean[:at - 2].rstrip()
+    if not before or re.search(r"\b(return|case)$", before):
+        return True
+    if before.endswith(("++", "--")):
+        return False  # x++ - 1
+    return before[-1] in "([{,=?:<>!&|+-*/%^~"
+
+
 def operators(text):
     """(start, end, replacement, what) of each operator mutant of the text."""
     clean = skip_comments_and_strings(text)
@@ -123,9 +137,8 @@ def operators(text):
     found = []
     for m in OPERATOR_RE.finditer(clean):
         token = m.group(0)
-        if token in "12" and clean[m.start() - 2] == "-" and clean[m.start() - 3] in "(,=[ " \
-                and not re.search(r"[\w)\]] $", clean[:m.start() - 2]):
-            continue  # a negative literal (-1), not a subtraction
+        if token == "1" and negative_literal(clean, m.start()):
+            continue
         if "no visible effect" in comment_of(text, m.start()).lower():
             continue
         line = text[text.rfind("\n", 0, m.start()) + 1:text.find("\n", m.start())].strip()

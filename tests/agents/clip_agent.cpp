@@ -4,22 +4,12 @@
 // the 32-bit programs' bitmaps through this 32-bit process instead:
 //   clip_agent get FILE   the clipboard's bitmap into FILE; exit 1 when there is none
 //   clip_agent put FILE   FILE's picture onto the clipboard as a CF_BITMAP
-// FILE holds the width and the height (32-bit little-endian) and then the pixels, 0x00RRGGBB,
-// top-down rows.
-#include <windows.h>
+// FILE is the picture file of clip_exchange.h, which the tests read and write with the same code.
+#include "agents/clip_exchange.h"
 
-#include <stdint.h>
-#include <stdio.h>
 #include <string.h>
-#include <vector>
 
-static bool open_clipboard() {
-    for (int i = 0; i < 150; i++) {
-        if (OpenClipboard(nullptr)) return true;
-        Sleep(20);
-    }
-    return false;
-}
+using namespace clip_exchange;
 
 static BITMAPINFO top_down(int w, int h) {
     BITMAPINFO bi{};
@@ -31,54 +21,51 @@ static BITMAPINFO top_down(int w, int h) {
     return bi;
 }
 
+// Reading needs no owner window.
+static bool open_to_read() {
+    for (int i = 0; i < 150; i++) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 static int get(const wchar_t* path) {
-    if (!open_clipboard()) return 2;
-    std::vector<uint32_t> px;
-    int32_t size[2] = {0, 0};
+    if (!open_to_read()) return 2;
+    picture p;
+    bool held = false;
     if (auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+        held = true;
         BITMAP bm{};
-        if (GetObjectW(bmp, sizeof bm, &bm) == sizeof bm && bm.bmWidth > 0 && bm.bmHeight > 0) {
+        if (GetObjectW(bmp, sizeof bm, &bm) == sizeof bm && fits(bm.bmWidth, bm.bmHeight)) {
             BITMAPINFO bi = top_down(bm.bmWidth, bm.bmHeight);
-            px.resize(size_t(bm.bmWidth) * bm.bmHeight);
+            p.px.resize(size_t(bm.bmWidth) * bm.bmHeight);
             HDC screen = GetDC(nullptr);
-            if (GetDIBits(screen, bmp, 0, bm.bmHeight, px.data(), &bi, DIB_RGB_COLORS)) {
-                size[0] = bm.bmWidth;
-                size[1] = bm.bmHeight;
+            if (GetDIBits(screen, bmp, 0, bm.bmHeight, p.px.data(), &bi, DIB_RGB_COLORS)) {
+                p.width = bm.bmWidth;
+                p.height = bm.bmHeight;
             }
             ReleaseDC(nullptr, screen);
         }
     }
     CloseClipboard();
-    if (size[0] == 0) return 1;
-    FILE* f = _wfopen(path, L"wb");
-    if (!f) return 2;
-    bool written = fwrite(size, sizeof size, 1, f) == 1 &&
-                   fwrite(px.data(), sizeof(uint32_t), px.size(), f) == px.size();
-    return fclose(f) == 0 && written ? 0 : 2;
+    if (p.width == 0) return held ? 2 : 1;
+    return write_picture(path, p) ? 0 : 2;
 }
 
 static int put(const wchar_t* path) {
-    FILE* f = _wfopen(path, L"rb");
-    if (!f) return 2;
-    int32_t size[2] = {0, 0};
-    std::vector<uint32_t> px;
-    if (fread(size, sizeof size, 1, f) == 1 && size[0] > 0 && size[1] > 0 && size[0] <= 4096 &&
-        size[1] <= 4096) {
-        px.resize(size_t(size[0]) * size[1]);
-        if (fread(px.data(), sizeof(uint32_t), px.size(), f) != px.size()) px.clear();
-    }
-    fclose(f);
-    if (px.empty()) return 2;
+    picture p;
+    if (!read_picture(path, &p)) return 2;
     HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, size[0], size[1]);
-    BITMAPINFO bi = top_down(size[0], size[1]);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, p.width, p.height);
+    BITMAPINFO bi = top_down(p.width, p.height);
     const bool drawn =
-        bmp && SetDIBits(screen, bmp, 0, size[1], px.data(), &bi, DIB_RGB_COLORS) == size[1];
+        bmp && SetDIBits(screen, bmp, 0, p.height, p.px.data(), &bi, DIB_RGB_COLORS) == p.height;
     ReleaseDC(nullptr, screen);
     bool taken = false;
-    if (drawn && open_clipboard()) {
-        taken = EmptyClipboard() && SetClipboardData(CF_BITMAP, bmp);
-        CloseClipboard();
+    if (drawn) {
+        owned_clipboard clipboard(3000);
+        taken = clipboard.put(CF_BITMAP, bmp);
     }
     if (!taken && bmp) DeleteObject(bmp);
     return taken ? 0 : 2;

@@ -38,9 +38,7 @@ TEST(kolvane, every_uncompressed_format_is_shown_from_its_section) {
     for (const bmp::file& f : files) {
         SCOPED_TRACE(f.name);
         ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\" + widen(f.name)));
-        // The hourglass shows while the file loads, and the arrow is back once it has loaded.
-        EXPECT_EQ(cursor_calls(hwnd), L"wait show hide arrow");
-        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
+        expect_hourglass_then_arrow(hwnd, L"wait show hide arrow");
         image shown = capture_client(hwnd);
         std::string first;
         EXPECT_EQ(differing(shown, f.shown, 0, 0, &first), 0) << first;

@@ -148,9 +148,7 @@ TEST(morvek, lists_each_header_kind_line_by_line_below_the_earlier_listings) {
                    file_part(m, info.name, info.bytes) +
                        std::vector<std::string>{"BITMAPINFOHEADER"} +
                        info_part("i", info.bytes, "-23", 8, "BI_RGB"));
-    // The hourglass shows while the file is read, and the arrow is back once it has been read.
-    EXPECT_EQ(cursor_calls(m.hwnd), L"wait show hide arrow");
-    EXPECT_EQ(cursor_at_rest(m.hwnd), L"arrow 0");
+    expect_hourglass_then_arrow(m.hwnd, L"wait show hide arrow");
     expect_listing(m, core.name,
                    file_part(m, core.name, core.bytes) +
                        std::vector<std::string>{"BITMAPCOREHEADER", "\t.bcSize = 12",
@@ -179,13 +177,17 @@ TEST(morvek, lists_each_header_kind_line_by_line_below_the_earlier_listings) {
     expect_listing(m, "odd.bmp",
                    file_part(m, "odd.bmp", odd) + std::vector<std::string>{"BITMAPINFOHEADER"} +
                        info_part("i", odd, "23", 4, "unknown"));
-    // The edit control fills the window at any size, its text drawn over the whole of it.
+    // The edit control fills the window's client area at any size.
     for (SIZE size : {SIZE{700, 520}, SIZE{300, 200}}) {
         SetWindowPos(m.hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-        const image shown = capture_client(m.hwnd);
-        RedrawWindow(m.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        EXPECT_EQ(differing_pixels(shown, capture_client(m.hwnd)), 0)
-            << size.cx << " x " << size.cy;
+        sync(m.hwnd);
+        const RECT client = client_rect(m.hwnd);
+        RECT edit{};
+        GetWindowRect(m.edit, &edit);
+        EXPECT_TRUE(EqualRect(&edit, &client))
+            << size.cx << " x " << size.cy << ": the edit control spans " << edit.left << ","
+            << edit.top << " to " << edit.right << "," << edit.bottom << ", the client area "
+            << client.left << "," << client.top << " to " << client.right << "," << client.bottom;
     }
 }
 

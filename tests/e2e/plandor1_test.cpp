@@ -33,9 +33,7 @@ TEST(plandor1, every_format_is_shown_at_the_top_left_corner) {
     for (const bmp::file& f : files) {
         SCOPED_TRACE(f.name);
         ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\" + widen(f.name)));
-        // The hourglass shows while the file loads, and the arrow is back once it has loaded.
-        EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
-        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
+        expect_hourglass_then_arrow(hwnd);
         image shown = capture_client(hwnd);
         std::string first;
         EXPECT_EQ(differing(shown, f.shown, 0, 0, &first), 0) << first;
@@ -91,8 +89,7 @@ TEST(plandor1, save_writes_the_file_byte_for_byte_and_is_grey_without_an_image) 
     EXPECT_FALSE(save_grey(hwnd));
     cursor_calls(hwnd);
     ASSERT_TRUE(choose_file(a, hwnd, SAVE, a.dir() + L"\\copy.bmp"));
-    EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
-    EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
+    expect_hourglass_then_arrow(hwnd);
     EXPECT_EQ(read_bytes(a.dir() + L"\\copy.bmp"), src.bytes);
     EXPECT_EQ(files_in(a.dir()), (std::vector<std::wstring>{L"copy.bmp", L"source.bmp"}));
 }

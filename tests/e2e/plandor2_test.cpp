@@ -85,9 +85,7 @@ TEST(plandor2, the_four_display_modes_place_the_image) {
     for (const bmp::file* f : {&up, &down}) {
         SCOPED_TRACE(f->name);
         open(a, hwnd, f->name.c_str());
-        // The hourglass shows while the file loads, and the arrow is back once it has loaded.
-        EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
-        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
+        expect_hourglass_then_arrow(hwnd);
         const bmp::picture& p = f->shown;
         std::string first;
 
@@ -247,10 +245,8 @@ TEST(plandor2, print_makes_a_one_page_document) {
     ASSERT_FALSE(pdf.empty()) << "nothing was printed";
     EXPECT_EQ(pdf_pages(pdf), 1);
     EXPECT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
-    // The hourglass shows while the page is made, and the arrow is back once it is printed.
     sync(hwnd);
-    EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
-    EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
+    expect_hourglass_then_arrow(hwnd);
     // The page, rendered: each block's centre has the block's colour.
     const std::wstring ppm = a.dir() + L"\\page.ppm";
     const std::string root = unix_path_of(a.dir() + L"\\page");
@@ -339,8 +335,7 @@ TEST(plandor2, save_over_a_file_that_cannot_be_replaced_keeps_it) {
     // Saving under a new name, and over an existing file once the user agrees.
     cursor_calls(hwnd);
     ASSERT_TRUE(choose_file(a, hwnd, SAVE, a.dir() + L"\\saved.bmp"));
-    EXPECT_EQ(cursor_calls(hwnd), L"wait show arrow hide");
-    EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
+    expect_hourglass_then_arrow(hwnd);
     EXPECT_EQ(read_bytes(a.dir() + L"\\saved.bmp"), f.bytes);
     // The file saved over keeps what it was (here: hidden).
     ASSERT_TRUE(SetFileAttributesW((a.dir() + L"\\other.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN));

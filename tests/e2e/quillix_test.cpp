@@ -167,6 +167,7 @@ TEST(quillix, a_key_flashes_its_button) {
     bool flashed = false;
     std::wstring typed;
     for (int attempt = 0; attempt < 3 && !flashed; attempt++) {
+        if (attempt) note_retry("the pressed button was not seen; the key is typed again");
         INPUT in[2] = {key_input('5', false), key_input('5', true)};
         SendInput(2, in, sizeof(INPUT));
         typed += L'5';

@@ -84,10 +84,17 @@ DWORD run_scramble(unsigned fault, DWORD* elapsed, const std::function<void()>& 
     return code;
 }
 
-// The file's bytes hold the text, as ASCII (an imported name) or as UTF-16.
-bool holds(const std::wstring& exe, const std::string& text) {
+// The executable's bytes; a file that is missing, unreadable or no executable fails the test.
+std::string executable(const std::wstring& exe) {
     std::ifstream file(std::filesystem::path(exe), std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_TRUE(file.good() || file.eof()) << "cannot read " << std::filesystem::path(exe);
+    EXPECT_EQ(bytes.substr(0, 2), "MZ") << std::filesystem::path(exe) << " is no executable";
+    return bytes;
+}
+
+// The bytes hold the text, as ASCII (an imported name) or as UTF-16.
+bool holds(const std::string& bytes, const std::string& text) {
     std::string wide;
     for (char c : text)
         wide += std::string{c, '\0'};
@@ -95,11 +102,16 @@ bool holds(const std::wstring& exe, const std::string& text) {
 }
 
 TEST(scramble, scrambles_the_screen_and_puts_it_back) {
-    // Only the test build can read the switch.
-    EXPECT_TRUE(holds(fixture_path(L"scramble_faults"), "GetEnvironmentVariable"));
-    EXPECT_TRUE(holds(fixture_path(L"scramble_faults"), "SCRAMBLE_FAULT"));
-    EXPECT_FALSE(holds(program_path(L"scramble"), "GetEnvironmentVariable"));
-    EXPECT_FALSE(holds(program_path(L"scramble"), "SCRAMBLE_FAULT"));
+    // Only the test build can read the switch. Both import what scrambling needs, which shows
+    // that the search finds an imported name where there is one.
+    const std::string test_build = executable(fixture_path(L"scramble_faults"));
+    const std::string shipped = executable(program_path(L"scramble"));
+    for (const std::string* bytes : {&test_build, &shipped})
+        EXPECT_TRUE(holds(*bytes, "LockWindowUpdate"));
+    EXPECT_TRUE(holds(test_build, "GetEnvironmentVariable"));
+    EXPECT_TRUE(holds(test_build, "SCRAMBLE_FAULT"));
+    EXPECT_FALSE(holds(shipped, "GetEnvironmentVariable"));
+    EXPECT_FALSE(holds(shipped, "SCRAMBLE_FAULT"));
     still_picture picture;
     ASSERT_NE(picture.hwnd(), nullptr);
     const image before = still_screen();

@@ -17,9 +17,7 @@ TEST(sembrin, every_format_is_converted_and_shown) {
     for (const bmp::file& f : files) {
         SCOPED_TRACE(f.name);
         ASSERT_TRUE(choose_file(a, hwnd, OPEN, a.dir() + L"\\" + widen(f.name)));
-        // The hourglass shows while the file loads, and the arrow is back once it has loaded.
-        EXPECT_EQ(cursor_calls(hwnd), L"wait show hide arrow");
-        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
+        expect_hourglass_then_arrow(hwnd, L"wait show hide arrow");
         image shown = capture_client(hwnd);
         std::string first;
         EXPECT_EQ(differing(shown, f.shown, 0, 0, &first), 0) << first;

@@ -10,7 +10,7 @@ static HFONT fixed_font() {
 
 TEST(strolim1, class_caption_and_empty_log_under_the_header) {
     app a;
-    HWND hwnd = launch(a, L"strolim1");
+    HWND hwnd = launch_viewer(a, L"strolim1");
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(class_of(hwnd), L"strolim1");
     EXPECT_EQ(text_of(hwnd), L"Keyboard Message Viewer #1");
@@ -19,7 +19,7 @@ TEST(strolim1, class_caption_and_empty_log_under_the_header) {
 
 TEST(strolim1, pressing_and_releasing_a_key_logs_three_lines) {
     app a;
-    HWND hwnd = launch(a, L"strolim1");
+    HWND hwnd = launch_viewer(a, L"strolim1");
     ASSERT_NE(hwnd, nullptr);
     // The loop translates the key-down into the character message.
     post(hwnd, {WM_KEYDOWN, 'A', key_lp('A', false)});
@@ -38,7 +38,7 @@ TEST(strolim1, pressing_and_releasing_a_key_logs_three_lines) {
 
 TEST(strolim1, held_key_repeats_with_previous_state_down) {
     app a;
-    HWND hwnd = launch(a, L"strolim1");
+    HWND hwnd = launch_viewer(a, L"strolim1");
     ASSERT_NE(hwnd, nullptr);
     const uint32_t ext = 1u << 24; // the arrow keys are extended keys
     std::vector<logged> lines = {{WM_KEYDOWN, VK_RIGHT, key_lp(VK_RIGHT, false, false, ext)},
@@ -54,7 +54,7 @@ TEST(strolim1, held_key_repeats_with_previous_state_down) {
 
 TEST(strolim1, older_lines_move_up_and_only_whole_rows_are_used) {
     app a;
-    HWND hwnd = launch(a, L"strolim1");
+    HWND hwnd = launch_viewer(a, L"strolim1");
     ASSERT_NE(hwnd, nullptr);
     resize(hwnd, 640, 300); // a height that leaves a part row at the bottom
     std::vector<logged> lines;
@@ -68,7 +68,7 @@ TEST(strolim1, older_lines_move_up_and_only_whole_rows_are_used) {
 
 TEST(strolim1, window_shorter_than_two_lines_shows_only_the_header) {
     app a;
-    HWND hwnd = launch(a, L"strolim1");
+    HWND hwnd = launch_viewer(a, L"strolim1");
     ASSERT_NE(hwnd, nullptr);
     post_key(hwnd, 'Q');
     RECT outer, inner;
@@ -88,7 +88,7 @@ TEST(strolim1, window_shorter_than_two_lines_shows_only_the_header) {
 
 TEST(strolim1, alt_keys_are_logged_and_still_reach_the_system) {
     app a;
-    HWND hwnd = launch(a, L"strolim1");
+    HWND hwnd = launch_viewer(a, L"strolim1");
     ASSERT_NE(hwnd, nullptr);
     const uint32_t alt = 1u << 29;
     std::vector<logged> lines = {{WM_SYSDEADCHAR, L'^', 0x20280001},

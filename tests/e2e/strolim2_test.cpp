@@ -13,7 +13,7 @@ struct charset_font {
 
 TEST(strolim2, class_caption_a_key_press_and_a_full_window_in_the_default_character_set) {
     app a;
-    HWND hwnd = launch(a, L"strolim2");
+    HWND hwnd = launch_viewer(a, L"strolim2");
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(class_of(hwnd), L"strolim2");
     EXPECT_EQ(text_of(hwnd), L"Keyboard Message Viewer #2");
@@ -39,7 +39,7 @@ TEST(strolim2, class_caption_a_key_press_and_a_full_window_in_the_default_charac
 
 TEST(strolim2, input_language_change_answers_1_and_starts_over_in_the_new_font) {
     app a;
-    HWND hwnd = launch(a, L"strolim2");
+    HWND hwnd = launch_viewer(a, L"strolim2");
     ASSERT_NE(hwnd, nullptr);
     post_key(hwnd, 'C');
     drain(hwnd); // the key is logged before the change: a sent message overtakes posted input

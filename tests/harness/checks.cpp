@@ -43,6 +43,11 @@ std::wstring cursor_calls(HWND hwnd) {
     return probe(hwnd, PROBE_CURSOR_CALLS);
 }
 
+void expect_hourglass_then_arrow(HWND hwnd, const wchar_t* calls) {
+    EXPECT_EQ(cursor_calls(hwnd), calls) << "the hourglass while working, then the arrow";
+    EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
+}
+
 int stale_scroll_bar_pixels(HWND hwnd, int bar) {
     drain(hwnd);
     RECT r = client_rect(hwnd);

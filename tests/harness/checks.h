@@ -32,6 +32,11 @@ std::wstring cursor_at_rest(HWND hwnd);
 // watching and gives ""), one word each: "wait show hide arrow".
 std::wstring cursor_calls(HWND hwnd);
 
+// The hourglass showed while the program worked and the arrow is back, shown, once it is done:
+// the program's cursor calls since the last look were `calls` (the order of its arrow and its
+// hiding differs between programs), and the cursor at rest is the arrow.
+void expect_hourglass_then_arrow(HWND hwnd, const wchar_t* calls = L"wait show arrow hide");
+
 // Pixels of the window's own scroll bar (SB_VERT or SB_HORZ), or of the scroll-bar control hwnd
 // (SB_CTL), that change when it is painted afresh: 0 when the bar on the screen shows its
 // position, which a bar moved without being redrawn does not.

@@ -1,4 +1,5 @@
 #include "harness/clip_peers.h"
+#include "agents/clip_exchange.h"
 #include "harness/harness.h"
 #include "harness/hooking.h"
 #include "harness/peers.h"
@@ -12,23 +13,19 @@ std::string bytes_of(const std::wstring& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
-// Another program may hold the clipboard open for a moment.
+// Another program may hold the clipboard open for a moment. Reading needs no owner window.
 static bool open_clipboard() {
     return wait_until([] { return OpenClipboard(nullptr) != FALSE; }, 3000);
 }
 
 bool empty_clipboard() {
-    if (!open_clipboard()) return false;
-    const bool done = EmptyClipboard() != FALSE;
-    CloseClipboard();
-    return done;
+    clip_exchange::owned_clipboard clipboard;
+    return clipboard.open() && EmptyClipboard();
 }
 
 static bool put(UINT format, HANDLE data) {
-    if (!open_clipboard()) return false;
-    const bool taken = EmptyClipboard() && SetClipboardData(format, data);
-    CloseClipboard();
-    return taken;
+    clip_exchange::owned_clipboard clipboard;
+    return clipboard.put(format, data);
 }
 
 bool set_clipboard_block(const std::string& bytes) {
@@ -72,7 +69,7 @@ static HBITMAP make_bitmap(int w, int h, int bits, uint32_t (*colour_at)(int, in
 }
 
 // A 32-bit program's clipboard bitmap is exchanged through the 32-bit build's clipboard agent
-// (tests/agents/clip_agent.cpp says why); its file holds the width, the height and the pixels.
+// (tests/agents/clip_agent.cpp says why), in the picture file of clip_exchange.h.
 static std::wstring agent_file() {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
@@ -102,16 +99,18 @@ static int run_clip_agent(const wchar_t* verb, const std::wstring& file) {
 
 bool set_clipboard_bitmap(int w, int h, uint32_t (*colour_at)(int x, int y), int bits) {
     if (driving_32bit()) {
-        std::vector<uint32_t> data{uint32_t(w), uint32_t(h)};
+        clip_exchange::picture p;
+        p.width = w;
+        p.height = h;
         for (int y = 0; y < h; y++)
             for (int x = 0; x < w; x++)
-                data.push_back(colour_at(x, y));
+                p.px.push_back(colour_at(x, y));
         const std::wstring file = agent_file();
-        FILE* f = _wfopen(file.c_str(), L"wb");
-        if (!f) return false;
-        const bool written = fwrite(data.data(), sizeof(uint32_t), data.size(), f) == data.size();
-        fclose(f);
-        const bool taken = written && run_clip_agent(L"put", file) == 0;
+        if (!clip_exchange::write_picture(file.c_str(), p)) {
+            ADD_FAILURE() << "a picture of " << w << " x " << h << " cannot go to the agent";
+            return false;
+        }
+        const bool taken = run_clip_agent(L"put", file) == 0;
         DeleteFileW(file.c_str());
         return taken;
     }
@@ -143,22 +142,13 @@ std::vector<uint32_t> clipboard_bitmap(int* w, int* h) {
     *w = *h = 0;
     if (driving_32bit()) {
         const std::wstring file = agent_file();
-        if (run_clip_agent(L"get", file) == 0) {
-            if (FILE* f = _wfopen(file.c_str(), L"rb")) {
-                int32_t size[2] = {0, 0};
-                if (fread(size, sizeof size, 1, f) == 1 && size[0] > 0 && size[1] > 0) {
-                    px.resize(size_t(size[0]) * size[1]);
-                    if (fread(px.data(), sizeof(uint32_t), px.size(), f) == px.size()) {
-                        *w = size[0];
-                        *h = size[1];
-                        for (auto& p : px)
-                            p &= 0xFFFFFF;
-                    } else {
-                        px.clear();
-                    }
-                }
-                fclose(f);
-            }
+        clip_exchange::picture p;
+        if (run_clip_agent(L"get", file) == 0 && clip_exchange::read_picture(file.c_str(), &p)) {
+            *w = p.width;
+            *h = p.height;
+            px = std::move(p.px);
+            for (auto& c : px)
+                c &= 0xFFFFFF;
         }
         DeleteFileW(file.c_str());
         return px;

@@ -9,8 +9,8 @@
 
 namespace harness {
 
-// Each returns true when the clipboard took the data (the test process owns no window; the
-// clipboard is opened without one).
+// Each returns true when the clipboard took the data (opened with a window of the test's own as
+// its owner, as Windows requires for setting data).
 bool empty_clipboard();
 bool set_clipboard_text(const std::wstring& text);
 // The bytes of a UTF-16 text, as a text block holds them (no terminator).

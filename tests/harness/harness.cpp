@@ -3,7 +3,9 @@
 #include "harness/dpi_awareness.h"
 #include "harness/probe.h"
 
+#include <algorithm>
 #include <climits>
+#include <stdio.h>
 #include <filesystem>
 
 namespace harness {
@@ -27,6 +29,26 @@ bool wait_until(const std::function<bool()>& ready, DWORD timeout_ms) {
         if (ready()) return true;
         if (GetTickCount() - start > timeout_ms) return false;
         Sleep(20);
+    }
+}
+
+void note_retry(const std::string& what) {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = driving_32bit() ? "e2e32" : "e2e";
+    if (test) name = name + "." + test->test_suite_name() + "." + test->name();
+    printf("retried: %s\n", what.c_str());
+    // ./test names the list by its Linux path, which Wine shows as drive Z:.
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"SUITE_RETRY_LOG", path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    std::wstring file = path;
+    if (file[0] == L'/') {
+        std::replace(file.begin(), file.end(), L'/', L'\\');
+        file = L"Z:" + file;
+    }
+    if (FILE* f = _wfopen(file.c_str(), L"a")) {
+        fprintf(f, "%s\t%s\n", name.c_str(), what.c_str());
+        fclose(f);
     }
 }
 
@@ -66,7 +88,8 @@ bool app::start(const std::wstring& exe, const std::wstring& args, int show) {
         si.wShowWindow = WORD(show);
     }
     // Now and then Wine loses a new process before it has finished starting and reports an
-    // internal error; such a start is tried again, any other failure fails at once.
+    // internal error; such a start is tried again (and listed as a retry), any other failure
+    // fails at once.
     for (int attempt = 1;; ++attempt) {
         if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                            cwd.c_str(), &si, &pi_))
@@ -76,6 +99,8 @@ bool app::start(const std::wstring& exe, const std::wstring& args, int show) {
             ADD_FAILURE() << "cannot start " << fs::path(exe).string() << ", error " << error;
             return false;
         }
+        note_retry("starting " + fs::path(exe).filename().string() + " failed with error " +
+                   std::to_string(error) + " (a process Wine lost); started again");
         Sleep(200);
     }
     WaitForInputIdle(pi_.hProcess, 10000);
@@ -651,12 +676,19 @@ int beeps(HWND hwnd) {
     return _wtoi(probe(hwnd, PROBE_BEEPS).c_str());
 }
 
+std::vector<unsigned> numbers_of_lines(const std::wstring& text) {
+    std::vector<unsigned> numbers;
+    for (size_t at = 0; at < text.size();) {
+        numbers.push_back(unsigned(wcstoul(text.c_str() + at, nullptr, 10)));
+        const size_t end = text.find(L'\n', at);
+        if (end == std::wstring::npos) break; // the last line, without its newline
+        at = end + 1;
+    }
+    return numbers;
+}
+
 std::vector<unsigned> beep_types(HWND hwnd) {
-    std::vector<unsigned> types;
-    const std::wstring text = probe(hwnd, PROBE_BEEP_TYPES);
-    for (size_t at = 0; at < text.size(); at = text.find(L'\n', at) + 1)
-        types.push_back(unsigned(wcstoul(text.c_str() + at, nullptr, 10)));
-    return types;
+    return numbers_of_lines(probe(hwnd, PROBE_BEEP_TYPES));
 }
 
 int gdi_net(HWND hwnd) {

@@ -52,6 +52,11 @@ private:
     HWND window_ = nullptr;
 };
 
+// A step tried again after it failed (a program start that Wine lost, say): written with the
+// running test's name to the suite's list of retries (the file SUITE_RETRY_LOG names), which
+// ./test shows at its end. A retry is a failure at the first try, never hidden.
+void note_retry(const std::string& what);
+
 // Starts bin\<name>.exe and waits for its main window of class `name` (fails the test when it
 // does not come). For programs without a window, use app::start and wait_dialog.
 HWND launch(app& a, const wchar_t* name, const std::wstring& args = L"");
@@ -155,6 +160,8 @@ scroll_state read_scroll(HWND hwnd, int bar);
 int beeps(HWND hwnd);
 // The types the program gave MessageBeep in those calls, in order.
 std::vector<unsigned> beep_types(HWND hwnd);
+// The decimal number at the start of each line ("0\n16" and "0\n16\n" give 0 and 16).
+std::vector<unsigned> numbers_of_lines(const std::wstring& text);
 // Drawing objects (and window device contexts) the program made minus those it deleted (or
 // released) since the first call for it (which
 // returns 0); counted inside the program, since GetGuiResources is a stub under Wine. Fails the

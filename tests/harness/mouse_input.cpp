@@ -22,18 +22,26 @@ static void send_at(POINT screen, DWORD buttons) {
 // server reports the pointer back): the program's queue is watched twice, a little apart. A report
 // of an earlier position that comes that late moves the cursor back there, with a move message of
 // its own; the cursor is then put where it belongs again, until it stays.
+// A step that cannot be completed fails the test: going on would judge the program by input it
+// never got.
 static void send_client(HWND hwnd, POINT p, DWORD buttons) {
     ClientToScreen(hwnd, &p);
     send_at(p, buttons);
+    POINT now{};
     for (int tries = 0; tries < 5; tries++) {
-        wait_input_handled(hwnd);
+        bool handled = wait_input_handled(hwnd);
         settle(hwnd, 30);
-        wait_input_handled(hwnd);
-        POINT now{};
+        handled = handled && wait_input_handled(hwnd);
+        if (!handled) {
+            ADD_FAILURE() << "the program did not take the mouse event at " << p.x << ", " << p.y;
+            return;
+        }
         GetCursorPos(&now);
         if (now.x == p.x && now.y == p.y) return;
         SetCursorPos(p.x, p.y);
     }
+    ADD_FAILURE() << "the cursor did not stay at " << p.x << ", " << p.y << " (it is at " << now.x
+                  << ", " << now.y << ")";
 }
 
 void mouse_move_to(HWND hwnd, POINT p) {
@@ -63,11 +71,13 @@ void mouse_drag(HWND hwnd, POINT from, POINT to, button b, int steps) {
 void park_cursor() {
     const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2};
     send_at(corner, 0);
-    wait_until([&] {
-        POINT p{};
+    POINT p{};
+    const bool parked = wait_until([&] {
         GetCursorPos(&p);
         return p.x == corner.x && p.y == corner.y;
     });
+    EXPECT_TRUE(parked) << "the cursor did not reach " << corner.x << ", " << corner.y
+                        << " (it is at " << p.x << ", " << p.y << ")";
 }
 
 buttons_released::~buttons_released() {

@@ -282,7 +282,7 @@ static void answer(const MSG* m) {
     case PROBE_TRY_LOCK_DESKTOP:
     case PROBE_HOLD_DESKTOP_LOCK:
     case PROBE_DROP_DESKTOP_LOCK: probe_capture_answer(m->wParam, out); break;
-    case PROBE_FILL_COUNT ... PROBE_PALETTE_CALLS: probe_drawing_answer(m->wParam, out); break;
+    case PROBE_FILL_COUNT ... PROBE_REALIZED_PALETTE: probe_drawing_answer(m->wParam, out); break;
     case PROBE_INPUT_PENDING:
         out = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) ? L"1" : L"0";
         break;

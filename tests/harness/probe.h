@@ -99,6 +99,9 @@ enum probe_query {
     // RealizePalette and UpdateColors calls by the program since the first such query (which
     // starts counting): "realize\tupdate", -1 for a function the program does not import.
     PROBE_PALETTE_CALLS = 153,
+    // The entries of the palette the program realised last since PROBE_PALETTE_CALLS started
+    // counting, one "RRGGBB flags" line each (hexadecimal colour, decimal flags).
+    PROBE_REALIZED_PALETTE = 154,
 
     // 30-39: printing
     PROBE_THREAD_WINDOWS = 30, // the thread's top-level windows, as they are at that moment

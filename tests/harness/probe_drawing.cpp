@@ -1,6 +1,7 @@
 // Probe answers for the drawing demonstrations: how many rectangles a program has filled, and
 // region making that fails on demand (to reach what a program does without its region).
 #include <windows.h>
+#include <stdio.h>
 #include <string>
 #include "probe.h"
 #include "probe_imports.h"
@@ -45,8 +46,22 @@ static LONG realize_calls = -1, update_calls = -1;
 static UINT(WINAPI* real_realize_palette)(HDC);
 static BOOL(WINAPI* real_update_colors)(HDC);
 
+// The entries of the palette last realised, one "RRGGBB flags" line each.
+static std::wstring realized_entries;
+
 static UINT WINAPI counted_realize_palette(HDC dc) {
     InterlockedIncrement(&realize_calls);
+    realized_entries.clear();
+    if (auto palette = static_cast<HPALETTE>(GetCurrentObject(dc, OBJ_PAL))) {
+        PALETTEENTRY entries[256];
+        const UINT n = GetPaletteEntries(palette, 0, 256, entries);
+        for (UINT i = 0; i < n; i++) {
+            wchar_t line[24];
+            swprintf(line, 24, L"%02X%02X%02X %u\n", entries[i].peRed, entries[i].peGreen,
+                     entries[i].peBlue, entries[i].peFlags);
+            realized_entries += line;
+        }
+    }
     return real_realize_palette(dc);
 }
 
@@ -78,5 +93,6 @@ void probe_drawing_answer(WPARAM query, std::wstring& out) {
         count_palette_calls();
         out = std::to_wstring(realize_calls) + L"\t" + std::to_wstring(update_calls);
         break;
+    case PROBE_REALIZED_PALETTE: out = realized_entries; break;
     }
 }

@@ -11,6 +11,7 @@
 //                                                         each is to be shown
 // kind: "scene" (played its scene), "startup" (no scene: the window as it starts), "screen" (the
 // whole screen), "printed" (the printed page). Exit code 0 when a shot was saved.
+#include "harness/clip_peers.h"
 #include "harness/dib_files.h"
 #include "harness/harness.h"
 #include "harness/peers.h"
@@ -75,20 +76,6 @@ std::wstring unescape(const std::wstring& s) {
 
 long long number(const std::wstring& s) {
     return wcstoll(s.c_str(), nullptr, 0);
-}
-
-// Puts text on the clipboard, as another program would.
-bool put_clipboard(const std::wstring& text) {
-    if (!wait_until([] { return OpenClipboard(nullptr) != FALSE; }, 3000)) return false;
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    if (mem) {
-        memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        GlobalUnlock(mem);
-        if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
-    }
-    CloseClipboard();
-    return mem != nullptr;
 }
 
 UINT key_code(const std::wstring& name) {
@@ -221,7 +208,8 @@ bool play(scene_state& s, const std::wstring& step, std::wstring& error) {
         if (wh.size() != 2) return error = L"size:WxH", false;
         resize_client(s.main, int(number(wh[0])), int(number(wh[1])));
     } else if (verb == L"clip") {
-        if (!put_clipboard(unescape(arg))) return error = L"the clipboard stayed closed", false;
+        if (!set_clipboard_text(unescape(arg)))
+            return error = L"the clipboard stayed closed", false;
         drain(s.main);
     } else if (verb == L"choose") {
         // choose:ID,TEXT picks the item of a dialog's combo box that begins with TEXT, as a
