@@ -493,8 +493,12 @@ line formatter::format(const event& e, bool with_result) const {
     text += "  [" + window_label(e.window, e.hwnd) + (e.window.own ? "" : ", system") + "]";
     if (e.kind == TRACE_POSTED) text += " posted";
     if (with_result) text += " → " + result_text(e);
-    std::string key = trace::format("%d %u %u %llx", e.kind, e.depth, e.message,
-                                    static_cast<unsigned long long>(e.hwnd));
+    // A run repeats one message to one window; keys, characters, commands and timers repeat
+    // only with the same key, character, command or timer, so that a run never hides which.
+    const uint64_t which = group_of(e.message) & (MOUSE | PAINT | WINDOW) ? 0 : e.wparam;
+    std::string key = trace::format("%d %u %u %llx %llx", e.kind, e.depth, e.message,
+                                    static_cast<unsigned long long>(e.hwnd),
+                                    static_cast<unsigned long long>(which));
     return {text, key};
 }
 
