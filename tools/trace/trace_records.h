@@ -4,6 +4,7 @@
 // The probe only copies numbers and short texts; naming and decoding happen in the decoder.
 #pragma once
 
+#include <stddef.h>
 #include <stdint.h>
 
 #define TRACE_MAGIC "MSGTRC1"
@@ -80,6 +81,9 @@ struct trace_name {
     uint16_t name[64];
 };
 
+// One layout for both builds: the 32-bit build lays these out as the 64-bit one does.
 static_assert(sizeof(trace_file_head) == 32, "header size");
+static_assert(offsetof(trace_msg, hwnd) == 16 && sizeof(trace_msg) == 176, "message record");
+static_assert(offsetof(trace_window, hwnd) == 8 && sizeof(trace_window) == 184, "window record");
 static_assert(sizeof(trace_msg) % 8 == 0 && TRACE_MSG_SHORT % 8 == 0, "record sizes");
 static_assert(sizeof(trace_window) % 8 == 0 && sizeof(trace_name) % 8 == 0, "record sizes");
