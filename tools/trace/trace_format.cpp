@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
+#include <initializer_list>
 
 namespace trace {
 
@@ -22,14 +23,16 @@ const name_entry names[] = {
 #include "message_names.inc"
 };
 
-// The first name the headers give the value in the group; `skip` names a part that rules a name
-// out (the other orientation's scroll codes).
-const char* lookup(name_group g, uint32_t value, const char* skip = nullptr) {
+// The first name the headers give the value in the group, or, when `prefer` names parts, the
+// first holding one of them (scroll codes: SB_LINELEFT and SB_LINEUP are one value).
+const char* lookup(name_group g, uint32_t value, std::initializer_list<const char*> prefer = {}) {
     const char* first = nullptr;
     for (const auto& n : names)
         if (n.group == g && n.value == value) {
-            if (!skip || !strstr(n.name, skip)) return n.name;
+            for (const char* part : prefer)
+                if (strstr(n.name, part)) return n.name;
             if (!first) first = n.name;
+            if (prefer.size() == 0) break;
         }
     return first;
 }
@@ -410,10 +413,9 @@ std::string params(const event& e, const reader& r) {
     case WM_HSCROLL:
     case WM_VSCROLL: {
         const char* sb =
-            lookup(name_group::sb, uint32_t(wp & 0xFFFF), m == WM_HSCROLL ? "UP" : "LEFT");
-        if (m == WM_HSCROLL && sb &&
-            (strstr(sb, "TOP") || strstr(sb, "BOTTOM") || strstr(sb, "DOWN")))
-            sb = lookup(name_group::sb, uint32_t(wp & 0xFFFF), "B");
+            m == WM_HSCROLL
+                ? lookup(name_group::sb, uint32_t(wp & 0xFFFF), {"LEFT", "RIGHT"})
+                : lookup(name_group::sb, uint32_t(wp & 0xFFFF), {"UP", "DOWN", "TOP", "BOTTOM"});
         std::string s = sb ? sb : hex(wp & 0xFFFF);
         if ((wp & 0xFFFF) == SB_THUMBTRACK || (wp & 0xFFFF) == SB_THUMBPOSITION)
             s += format(" pos=%u", unsigned((wp >> 16) & 0xFFFF));
