@@ -29,6 +29,8 @@ add_library(probe SHARED ${probe_sources})
 target_compile_definitions(probe PRIVATE UNICODE _UNICODE)
 target_compile_options(probe PRIVATE -Wall -Wextra -Werror)
 target_link_libraries(probe PRIVATE gdi32 winspool)
+# The layout of the message traces it records (tools/trace).
+target_include_directories(probe PRIVATE ${PROJECT_SOURCE_DIR}/tools/trace)
 # Plain export names in the 32-bit build too, where stdcall names would be decorated.
 target_link_options(probe PRIVATE -static -s -Wl,--kill-at)
 set_target_properties(probe PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${AGENT_BIN})

@@ -14,6 +14,7 @@
 #include "harness/clip_peers.h"
 #include "harness/dib_files.h"
 #include "harness/harness.h"
+#include "harness/hooking.h"
 #include "harness/peers.h"
 #include "harness/printers.h"
 
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 using namespace harness;
@@ -520,6 +522,12 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (step == L"nowindow") no_window = true;
     }
+
+    // ./run --trace: the program records its messages from its first window on, into the file
+    // that SUITE_TRACE_FILE names (tools/trace).
+    std::unique_ptr<desktop_probe_hook> tracing;
+    if (GetEnvironmentVariableW(L"SUITE_TRACE_FILE", nullptr, 0))
+        tracing = std::make_unique<desktop_probe_hook>(WH_CBT, "probe_trace_hook");
 
     const size_t printed_before = printed_files().size();
     s.program.workdir = s.bin;

@@ -32,16 +32,21 @@ fail() {
     failures=$((failures + 1))
 }
 
+mkdir -p "$work/traces"
 for n in "${programs[@]}"; do
-    gallery_shoot "$n" "$work/shots" "$tree" || fail "$n: no shot: $(cat "$work/shots/$n.err")"
+    # Traced, as ./run --site does, for the pages' Messages sections.
+    SUITE_TRACE_FILE=$(winepath_of "$work/traces/$n.bin") SUITE_TRACE_EXE=$n.exe \
+        gallery_shoot "$n" "$work/shots" "$tree" || fail "$n: no shot: $(cat "$work/shots/$n.err")"
+    $WINE "$tree/tests/trace.exe" --fold "$(winepath_of "$work/traces/$n.bin")" | sed 's/\r$//' \
+        >"$work/traces/$n.txt" || fail "$n: no trace"
     # A scene that saves frames makes an animation.
     if grep -q "^$n .*\bframes\?\b" "$GALLERY_SCENES" && [ ! -f "$work/shots/$n.gif" ]; then
         fail "$n: its scene saves frames, but there is no animation"
     fi
 done
 site=$work/site
-if ! /usr/bin/python3 "$ROOT/tools/site/site.py" "$ROOT" "$work/shots" "$site" "${programs[@]}" \
-    >"$work/site.log" 2>&1; then
+if ! /usr/bin/python3 "$ROOT/tools/site/site.py" --traces "$work/traces" --build "$tree" "$ROOT" \
+    "$work/shots" "$site" "${programs[@]}" >"$work/site.log" 2>&1; then
     cat "$work/site.log"
     fail "the site was not written"
 fi

@@ -9,7 +9,8 @@ check_site.py <source root> <site folder> <program...> -- <used call...> -- <unu
 - each highlighted source shows exactly the text of its file, byte for byte;
 - the index of calls has an entry for each used call (and none for the unused ones), and every line
   an entry links to links back to that entry;
-- a program with an animation shows it, and its frames are not all the same.
+- a program with an animation shows it, and its frames are not all the same;
+- each program's page shows the messages of its scene, its WM_PAINT linked to its own case.
 Prints one line per failure; exit code 1 if any.
 """
 
@@ -143,6 +144,18 @@ def main(argv):
         if page and not any(path.strip().endswith("/%s.cpp" % n) for path, _ in page.sources):
             fail("%s.html does not show %s.cpp" % (n, n))
 
+    # Each page's Messages: the scene's trace, whose names link into the index (checked with the
+    # other links above) and, where the program's own procedure handles one, to its case.
+    for n in programs:
+        text = open(os.path.join(site, n + ".html"), encoding="utf-8").read()
+        trace = re.search(r'<pre class="trace">(.*?)</pre>', text, re.S)
+        if not trace:
+            fail("%s.html shows no messages" % n)
+            continue
+        if not re.search(r'<a href="calls.html#WM_PAINT">WM_PAINT</a> <a class="case" href="%s'
+                         r'.html#[^"]+-\d+"' % n, trace.group(1)):
+            fail("%s.html: its WM_PAINT does not link to the case that handles it" % n)
+
     # The index of calls.
     calls = pages.get("calls.html")
     if calls:
@@ -160,6 +173,13 @@ def main(argv):
                 target, anchor = urldefrag(link)
                 page = pages.get(os.path.normpath(unquote(target)))
                 if page is None:
+                    continue
+                if anchor == "messages":
+                    # A program that received it: its trace names it, linked back.
+                    if 'href="calls.html#%s"' % entry not in open(
+                            os.path.join(site, unquote(target)), encoding="utf-8").read():
+                        fail("calls.html: %s says %s received it, its trace does not" %
+                             (entry, target))
                     continue
                 if entry not in page.calls_by_anchor.get(anchor, set()):
                     fail("calls.html: %s links %s, whose line does not link back" % (entry, link))

@@ -1,20 +1,25 @@
 #!/usr/bin/python3
 """The teaching site: one page per program and an index of every Windows call the programs make.
 
-site.py <source root> <shots folder> <output folder> [program...]
+site.py [--traces FOLDER] [--build TREE] <source root> <shots folder> <output folder> [program...]
 
 Writes into the output folder (emptied first):
   index.html          the programs as cards grouped by subsystem, each linking to its page
   <name>.html         one program: its shot (and its animation, when the shots folder has one),
-                      what it demonstrates (the opening comment of <name>.cpp), its own files
-                      highlighted with a line anchor each, and links to the shared files it links
+                      what it demonstrates (the opening comment of <name>.cpp), the messages its
+                      windows received in its scene (the traces folder's <name>.txt, written by
+                      ./run --trace --fold), its own files highlighted with a line anchor each,
+                      and links to the shared files it links
   src/<file>.html     each shared file (runtime, frame, a subsystem's modules), highlighted
   calls.html          every Windows function, message and notification used, grouped by the
-                      header that declares it, with links to every line that uses it
+                      header that declares it, with links to every line that uses it, and for
+                      each message the programs that received it in their scenes
   shots/              the shots and animations shown
 Only files (no server, no script) are needed to read it.
 
-Calls are found by libclang, which compiles each source as the MinGW-w64 x86_64 build does:
+Calls are found by libclang, which compiles each source as the MinGW-w64 x86_64 build does (its
+flags from the build tree's compile_commands.json, <source root>/build/x86_64 unless --build names
+another):
 function references whose declaration lies in a Windows header, and expansions of the message and
 notification macros (WM_*, BN_*, EN_*, ...) defined there. Source is highlighted by Pygments.
 With no program names, every program the build lists is included.
@@ -35,8 +40,8 @@ from pygments.formatters import HtmlFormatter
 from pygments.lexers import CppLexer
 
 LIBCLANG = "/usr/lib/llvm-14/lib/libclang.so.1"
-MINGW_INCLUDE = "/usr/x86_64-w64-mingw32/include"
-MINGW_GXX = "x86_64-w64-mingw32-g++-posix"
+# The Windows headers' folder: the build's compiler names it (Compiler.system_args).
+MINGW_INCLUDE = None
 
 # The subsystem folders in the order the index shows them, with their headings.
 SUBSYSTEMS = [
@@ -71,6 +76,10 @@ MESSAGE_PREFIXES = ("WM_", "BM_", "BN_", "EM_", "EN_", "LB_", "LBN_", "CB_", "CB
 MESSAGE_EXTRA = {"DM_GETDEFID", "DM_SETDEFID", "DM_REPOSITION"}
 NOT_MESSAGES = {"LB_ERR", "LB_OKAY", "LB_ERRSPACE", "CB_ERR", "CB_OKAY", "CB_ERRSPACE",
                 "LB_CTLCODE", "WM_USER_"}
+
+
+# A trace line's message: after the time and the indentation (or "← " on a result's line).
+TRACE_NAME = re.compile(r"^(\s*[0-9.]+\s+(?:← )?)([A-Za-z][A-Za-z0-9_+]*)")
 
 
 def area_of(header):
@@ -155,31 +164,73 @@ def own_files(root, folder):
 # ---- Parsing with libclang ----
 
 
-def compiler_args(root):
-    out = subprocess.run([MINGW_GXX, "-E", "-x", "c++", "-v", "/dev/null"], capture_output=True,
-                         text=True).stderr
-    dirs, inside = [], False
-    for line in out.splitlines():
-        if line.startswith("#include <...>"):
-            inside = True
-        elif line.startswith("End of search list"):
-            inside = False
-        elif inside:
-            d = os.path.normpath(line.strip())
-            # The C++ library's headers; GCC's own intrinsics are GCC-only, clang brings its own.
-            if "/c++" in d:
-                dirs.append(d)
-    if not dirs:
-        raise SystemExit("site: %s lists no C++ include folders" % MINGW_GXX)
-    # Clang's own intrinsic headers, beside the library (the MinGW target does not look there).
-    builtins = sorted(glob.glob(os.path.join(os.path.dirname(LIBCLANG), "clang", "*", "include")))
-    if not builtins:
-        raise SystemExit("site: no clang headers beside %s" % LIBCLANG)
-    args = ["-x", "c++", "-target", "x86_64-w64-mingw32", "-std=c++17", "-DUNICODE", "-D_UNICODE",
-            "-I" + root]
-    for d in builtins[-1:] + dirs + [MINGW_INCLUDE]:
-        args += ["-isystem", d]
-    return args
+class Compiler:
+    """Each source's flags as the build compiles it, from CMake's compile database
+    (compile_commands.json in the build tree), and the compiler's own include folders, which
+    clang, compiling for the same target, is told to search instead of its own."""
+
+    # Flags of GCC's that say nothing about the code's meaning, or that clang takes otherwise.
+    DROP = re.compile(r"-W.*|-O.*|-f(function|data)-sections|-s|-static.*|-municode|-mwindows|-g.*")
+
+    def __init__(self, build):
+        self.db = ci.CompilationDatabase.fromDirectory(build)
+        self.system = {}  # compiler -> its -isystem arguments
+
+    def target_of(self, compiler):
+        name = os.path.basename(compiler)
+        return re.sub(r"-(g\+\+|gcc|c\+\+)(-.*)?$", "", name)
+
+    def system_args(self, compiler):
+        if compiler not in self.system:
+            out = subprocess.run([compiler, "-E", "-x", "c++", "-v", "/dev/null"],
+                                 capture_output=True, text=True).stderr
+            dirs, inside = [], False
+            for line in out.splitlines():
+                if line.startswith("#include <...>"):
+                    inside = True
+                elif line.startswith("End of search list"):
+                    inside = False
+                elif inside:
+                    d = os.path.normpath(line.strip())
+                    # GCC's own intrinsics are GCC-only: clang brings its own.
+                    if "/lib/gcc/" not in d or "/c++" in d:
+                        dirs.append(d)
+            if not dirs:
+                raise SystemExit("site: %s lists no include folders" % compiler)
+            global MINGW_INCLUDE
+            MINGW_INCLUDE = next((d for d in dirs if re.search(r"-mingw32/include$", d)), None)
+            if MINGW_INCLUDE is None:
+                raise SystemExit("site: %s searches no MinGW-w64 headers" % compiler)
+            builtins = sorted(glob.glob(os.path.join(os.path.dirname(LIBCLANG), "clang", "*",
+                                                     "include")))
+            if not builtins:
+                raise SystemExit("site: no clang headers beside %s" % LIBCLANG)
+            args = []
+            for d in builtins[-1:] + dirs:
+                args += ["-isystem", d]
+            self.system[compiler] = args
+        return self.system[compiler]
+
+    def args(self, path):
+        """The arguments to parse `path` (absolute) with, or None when the build does not
+        compile it."""
+        commands = self.db.getCompileCommands(path)
+        if not commands:
+            return None
+        command = list(commands[0].arguments)
+        compiler, rest, out = command[0], command[1:], []
+        skip = False
+        for a in rest:
+            if skip:
+                skip = False
+            elif a in ("-o", "-MF", "-MT", "-MQ"):
+                skip = True
+            elif a in ("-c", "-MD", "-MMD", path) or a.endswith((".cpp", ".c")):
+                pass
+            elif not self.DROP.fullmatch(a):
+                out.append(a)
+        return (["-x", "c++", "-target", self.target_of(compiler)] + out +
+                self.system_args(compiler))
 
 
 def project_cursors(tu, prefix):
@@ -198,8 +249,8 @@ def parse_one(job):
     if not ci.Config.loaded:
         ci.Config.set_library_file(LIBCLANG)
     index = ci.Index.create()
-    tu = index.parse(os.path.join(root, path), args + ["-I" + os.path.dirname(
-        os.path.join(root, path))], options=ci.TranslationUnit.PARSE_DETAILED_PROCESSING_RECORD)
+    tu = index.parse(os.path.join(root, path), args,
+                     options=ci.TranslationUnit.PARSE_DETAILED_PROCESSING_RECORD)
     errors = ["%s" % d for d in tu.diagnostics if d.severity >= ci.Diagnostic.Error]
     prefix = root + "/"
     refs = set()
@@ -263,6 +314,11 @@ table.calls td:first-child { font-family: monospace; white-space: nowrap; }
 table.calls tr:target { background: #ffef9e; }
 ul.uses { font-size: 90%; list-style: none; margin: 0; padding: 0; columns: 22em; }
 ul.uses li { break-inside: avoid; }
+pre.trace { background: #fff; border: 1px solid #ccc; padding: .4em; font-size: 12px;
+            line-height: 1.3; max-height: 40em; overflow: auto; }
+pre.trace a { text-decoration: none; }
+pre.trace a.case { border-bottom: 1px solid #0645ad; }
+.received { font-size: 90%; margin-top: .3em; }
 .uses span.file { font-family: monospace; }
 """
 
@@ -313,8 +369,9 @@ def source_url(path):
 
 
 class Site:
-    def __init__(self, root, shots, out, names):
-        self.root, self.shots, self.out = root, shots, out
+    def __init__(self, root, shots, out, names, traces=None, build=None):
+        self.root, self.shots, self.out, self.traces = root, shots, out, traces
+        self.build = build or os.path.join(root, "build", "x86_64")
         self.modules, programs = parse_cmake(root)
         unknown = [n for n in names if n not in programs]
         if unknown:
@@ -326,9 +383,13 @@ class Site:
         self.owner = {}     # own file -> program
         self.shared = {}    # program -> shared files it links or includes
         self.refs = []      # (kind, name, area, header, file, line, column)
+        self.trace = {}     # program -> the lines of its scene's trace
+        self.received = {}  # message -> programs that received it in their scenes
 
     def parse(self):
-        args = compiler_args(self.root)
+        if not ci.Config.loaded:
+            ci.Config.set_library_file(LIBCLANG)
+        compiler = Compiler(self.build)
         units, module_sources = [], {}
         for n, (folder, mods) in self.programs.items():
             self.own[n] = own_files(self.root, folder)
@@ -338,10 +399,16 @@ class Site:
             module_sources[n] = sources
             units += [f for f in self.own[n] if f.endswith(".cpp")] + sources
         units = sorted(set(units))
+        jobs = []
+        for u in units:
+            args = compiler.args(os.path.join(self.root, u))
+            if args is None:
+                raise SystemExit("site: the build (%s) does not compile %s" % (self.build, u))
+            jobs.append((self.root, u, args))
         results = {}
         with ProcessPoolExecutor(max_workers=os.cpu_count() or 1) as pool:
             for path, refs, includes, errors in pool.map(
-                    parse_one, [(self.root, u, args) for u in units]):
+                    parse_one, jobs):
                 if errors:
                     raise SystemExit("site: %s does not parse:\n  %s" % (path, "\n  ".join(
                         errors[:10])))
@@ -356,6 +423,15 @@ class Site:
             for u in [f for f in self.own[n] if f.endswith(".cpp")] + module_sources[n]:
                 files.update(results[u][1])
             self.shared[n] = sorted(files - mine)
+        for n in self.names:
+            path = os.path.join(self.traces, n + ".txt") if self.traces else None
+            if not path or not os.path.exists(path):
+                continue
+            self.trace[n] = open(path, encoding="utf-8").read().splitlines()
+            for line in self.trace[n]:
+                m = TRACE_NAME.match(line)
+                if m:
+                    self.received.setdefault(m.group(2), set()).add(n)
         # Which programs each shared file is part of.
         self.users = {}
         for n in self.names:
@@ -472,12 +548,69 @@ class Site:
             body.append(", ".join("<a href=\"calls.html#%s\"><code>%s</code></a>" % (u, u)
                                   for u in used))
             body.append("</p>")
+        body += self.trace_section(n)
         for f in self.own[n]:
             base = os.path.basename(f)
             body.append("<div class=\"source\" id=\"%s\"><h3>%s</h3>" % (base, f))
             body.append(self.highlighted(f, base, ""))
             body.append("</div>")
         open(os.path.join(self.out, n + ".html"), "w").write(page(n, "\n".join(body)))
+
+    def cases(self, n):
+        """Message -> the line of the `case` for it in the program's own files, or else in the
+        shared code it links (an editor's window procedure)."""
+        found = {}
+        mine, linked = set(self.own[n]), set(self.shared[n])
+        refs = sorted((f not in mine, r) for r in self.refs for f in [r[4]]
+                      if f in mine or f in linked)
+        for _, (kind, name, area, header, f, line, col) in refs:
+            if kind != "message" or name in found:
+                continue
+            lines = self.source_lines(f)
+            if line <= len(lines) and re.match(r"\s*case\s+%s\b" % re.escape(name),
+                                               lines[line - 1]):
+                found[name] = self.line_url(f, line)
+        return found
+
+    def source_lines(self, f):
+        if not hasattr(self, "_lines"):
+            self._lines = {}
+        if f not in self._lines:
+            self._lines[f] = open(os.path.join(self.root, f), encoding="utf-8").read().split("\n")
+        return self._lines[f]
+
+    def trace_section(self, n):
+        """The scene's messages, each name linked to its entry in calls.html and, where the
+        program handles it, to its case in the source below."""
+        lines = self.trace.get(n)
+        if lines is None:
+            if not self.traces:
+                return []
+            return ["<h2 id=\"messages\">Messages</h2>",
+                    "<p class=\"about\">Its scene recorded no message: it shows no window of "
+                    "its own.</p>"]
+        cases = self.cases(n)
+        out = []
+        for line in lines:
+            m = TRACE_NAME.match(line)
+            if not m:
+                out.append(html.escape(line))
+                continue
+            name = m.group(2)
+            link = "<a href=\"calls.html#%s\">%s</a>" % (html.escape(name), html.escape(name))
+            # Only where the program's own procedure received it.
+            if name in cases and ", system]" not in line:
+                link += " <a class=\"case\" href=\"%s\" title=\"its case\">&#8600;</a>" % cases[name]
+            out.append(html.escape(m.group(1)) + link + html.escape(line[m.end(2):]))
+        return ["<h2 id=\"messages\">Messages</h2>",
+                "<p class=\"about\">What its windows received while its scene was played, in "
+                "order, one message a line: seconds since it started, the message (indented under "
+                "the one during which it was sent), its parameters, the window (&ldquo;system&rdquo; "
+                "when its procedure is not the program's own), and for a sent message the result "
+                "its procedure returned (&rarr;). Repeated runs are folded (&times;N). Each name "
+                "links to the index of messages; &#8600; goes to the <code>case</code> that "
+                "handles it in the source below.</p>",
+                "<pre class=\"trace\">%s</pre>" % "\n".join(out)]
 
     def write_source(self, f):
         users = sorted(self.users.get(f, ()))
@@ -535,19 +668,40 @@ class Site:
                             uses.append("<li><a class=\"file\" href=\"%s\">%s</a> %s "
                                         "(in %s)</li>" % (source_url(f), f, links, who))
                     body.append("<tr id=\"%s\"><td>%s<br><small>%s</small></td><td><ul "
-                                "class=\"uses\">%s</ul></td></tr>" %
-                                (n, n, e["header"], "".join(uses)))
+                                "class=\"uses\">%s</ul>%s</td></tr>" %
+                                (n, n, e["header"], "".join(uses), self.received_by(n)))
                 body.append("</table>")
+        unnamed = sorted(m for m in self.received if m not in entries)
+        if unnamed:
+            body.append("<h2 id=\"received\">Messages received but not named in the sources</h2>"
+                        "<p>What the programs' windows received in their scenes without their "
+                        "code naming it: the default procedures handle these.</p>"
+                        "<table class=\"calls\">")
+            for m in unnamed:
+                body.append("<tr id=\"%s\"><td>%s</td><td>%s</td></tr>" %
+                            (html.escape(m), html.escape(m), self.received_by(m)))
+            body.append("</table>")
         open(os.path.join(self.out, "calls.html"), "w").write(
             page("Windows calls and messages", "\n".join(body)))
+
+    def received_by(self, message):
+        who = sorted(self.received.get(message, ()))
+        if not who:
+            return ""
+        return "<p class=\"received\">Received in the scenes of %s</p>" % ", ".join(
+            "<a href=\"%s.html#messages\">%s</a>" % (p, p) for p in who)
 
 
 def main(argv):
     if len(argv) < 4:
         sys.stderr.write(__doc__)
         return 2
+    options = {"--traces": None, "--build": None}
+    while len(argv) > 2 and argv[1] in options:
+        options[argv[1]] = os.path.abspath(argv[2])
+        argv = argv[:1] + argv[3:]
     root, shots, out = (os.path.abspath(a) for a in argv[1:4])
-    site = Site(root, shots, out, argv[4:])
+    site = Site(root, shots, out, argv[4:], options["--traces"], options["--build"])
     site.parse()
     site.write()
     print(os.path.join(out, "index.html"))
