@@ -57,10 +57,9 @@ int stale_scroll_bar_pixels(HWND hwnd, int bar) {
         // column.
         GetWindowRect(hwnd, &r);
         r.right = r.left + 1;
-        const image shown = capture_screen(r);
+        const image shown = capture_settled(hwnd, r);
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        drain(hwnd);
-        return differing_pixels(shown, capture_screen(r));
+        return differing_pixels(shown, capture_settled(hwnd, r));
     }
     if (bar == SB_VERT) {
         r.left = r.right;
@@ -69,9 +68,9 @@ int stale_scroll_bar_pixels(HWND hwnd, int bar) {
         r.top = r.bottom;
         r.bottom += GetSystemMetrics(SM_CYHSCROLL);
     }
-    const image shown = capture_screen(r);
+    const image shown = capture_settled(hwnd, r);
     SendMessageW(hwnd, WM_NCPAINT, 1, 0); // 1: the whole frame
-    return differing_pixels(shown, capture_screen(r));
+    return differing_pixels(shown, capture_settled(hwnd, r));
 }
 
 int screen_palette_size() {

@@ -472,19 +472,23 @@ static bool painted(HWND hwnd) {
     return !pending;
 }
 
-static image capture_settled(HWND hwnd) {
+image capture_settled(HWND hwnd, const RECT& r) {
     drain(hwnd);
     wait_until([&] { return painted(hwnd); }, 10000);
     settle(hwnd);
-    image last = capture_screen(client_rect(hwnd));
+    image last = capture_screen(r);
     for (int i = 0; i < 20; i++) {
         settle(hwnd, 40);
         wait_until([&] { return painted(hwnd); }, 10000);
-        image now = capture_screen(client_rect(hwnd));
+        image now = capture_screen(r);
         if (now == last) return now;
         last = now;
     }
     return last;
+}
+
+static image capture_settled(HWND hwnd) {
+    return capture_settled(hwnd, client_rect(hwnd));
 }
 
 image capture_client(HWND hwnd) {

@@ -117,6 +117,10 @@ image capture_client(HWND hwnd);
 // subject is the painting itself (a covered and uncovered window paints the same picture).
 image capture_repainted(HWND hwnd);
 image capture_screen(const RECT& r);
+// The screen rectangle `r` (in screen coordinates) once the window's program has painted and what
+// it painted has reached the screen: captured until two captures in a row agree. (Wine copies a
+// window's drawing to the screen a moment after the program drew it.)
+image capture_settled(HWND hwnd, const RECT& r);
 // A reference drawn by the test itself with GDI on a white surface of the given size.
 image render(int width, int height, const std::function<void(HDC)>& draw);
 // The bounding box of the pixels for which `ink` holds; empty when there are none.
