@@ -118,8 +118,20 @@ TEST(trace, zentaro_keys_commands_and_registered_message_decoded) {
     ASSERT_NE(dlg, nullptr);
     settle(dlg);
     SetWindowTextW(GetDlgItem(dlg, edt1), L"k");
-    press(dlg, IDOK);
-    settle(dlg);
+    press(dlg, IDOK); // nothing after the caret: a message box says so
+    HWND box = a.wait_dialog(10000, dlg);
+    ASSERT_NE(box, nullptr);
+    settle(box);
+    press(box, IDOK);
+    press(dlg, IDCANCEL);
+    settle(main);
+    PostMessageW(main, WM_COMMAND, 40018, 0); // About...
+    HWND about = a.wait_dialog(10000, dlg);
+    ASSERT_NE(about, nullptr);
+    settle(about);
+    press(about, IDOK);
+    settle(main);
+    send_input_keys(main, {'Q'});
     settle(main);
     const auto t = parse(tracing.lines());
 
@@ -146,6 +158,21 @@ TEST(trace, zentaro_keys_commands_and_registered_message_decoded) {
     const int found = find(t, "commdlg_FindReplace", "zentaro");
     ASSERT_GE(found, 0) << dump(t);
     EXPECT_NE(t[found].text.find("find=\"k\""), std::string::npos) << t[found].text;
+    // The message box's loop runs inside the handling of the message: what it takes is shown
+    // inside it. So is what an About box takes inside the menu command that opened it; after
+    // it, the main loop's messages are back at the command's level.
+    const int box_paint = find(t, "WM_PAINT", "Static#65535", found, "Text not found");
+    ASSERT_GT(box_paint, found) << dump(t);
+    EXPECT_EQ(t[box_paint].depth, t[found].depth + 1) << t[found].text << "\n" << t[box_paint].text;
+    const int about_command = find(t, "WM_COMMAND", "zentaro", found, "id=40018");
+    const int about_paint = find(t, "WM_PAINT", "Static#65535", about_command, "Zentaro");
+    const int about_ok = find(t, "WM_COMMAND", "#32770", about_command, "id=1 BN_CLICKED");
+    const int q = find(t, "WM_KEYDOWN", "Edit#1", about_ok, "'Q'");
+    ASSERT_TRUE(about_command > 0 && about_paint > 0 && about_ok > 0 && q > 0) << dump(t);
+    EXPECT_EQ(t[about_command].depth, 0) << t[about_command].text;
+    EXPECT_EQ(t[about_paint].depth, 1) << t[about_paint].text;
+    EXPECT_EQ(t[about_ok].depth, 1) << t[about_ok].text;
+    EXPECT_EQ(t[q].depth, 0) << t[q].text;
     EXPECT_GE(find(t, "WM_INITDIALOG", "#32770"), 0) << dump(t);
     EXPECT_NE(t[find(t, "WM_INITDIALOG", "#32770")].text.find(", system]"), std::string::npos);
 }

@@ -24,27 +24,39 @@ UINT probe_message;    // the harness's own questions, not the program's
 DWORD tls = TLS_OUT_OF_INDEXES;
 volatile LONG opening; // the first window's thread opens the file; others wait for nothing
 
-// Per thread: the sent messages in progress, and the posted message being handled. A message is
-// shown one level inside the innermost one in progress: a sent message, or the posted message the
-// loop took at the current depth. Each sent message in progress keeps what was open when it came,
-// since a modal loop inside it (a dialog, a menu) takes posted messages of its own.
-struct open_state {
-    uint32_t in_posted, posted_depth, posted_at; // the posted message being handled, if any
+// Per thread: the sent messages in progress and the posted messages being handled. A message is
+// shown one level inside the innermost one in progress. A posted message's handling has no end the
+// hooks see; it is over when the loop that took it comes back for another. A loop inside its
+// handling (a dialog's, a message box's, a menu's) runs deeper on the stack than the loop that
+// took it, so the stack address at which a loop takes a message tells which loop it is.
+struct posted_open {
+    uintptr_t stack;       // where the loop that took it was on the stack
+    uint32_t depth, level; // the sent messages in progress then, and the level it is shown at
 };
 
 struct thread_state {
-    uint32_t depth; // sent messages in progress
-    open_state now;
+    uint32_t depth;  // sent messages in progress
+    uint32_t posted; // posted messages being handled, each inside the one before
+    posted_open taken[32];
     HHOOK hooks[3];
+    trace_msg* nccreate; // the last WM_NCCREATE recorded, whose name WM_CREATE checks
     struct {
-        uint32_t shown_at;
-        open_state before;
+        uint32_t shown_at, posted; // and what was being handled when it came
     } open[128];
 
+    // The posted message being handled inside the innermost sent one, if any.
+    const posted_open* handling() const {
+        const posted_open* p = posted ? &taken[posted - 1] : nullptr;
+        return p && p->depth == depth ? p : nullptr;
+    }
     uint32_t sent_level() const {
         return depth ? open[depth <= 128 ? depth - 1 : 127].shown_at + 1 : 0;
     }
 };
+
+// Two takings by the same loop may reach the hook through calls of slightly different depth
+// (GetMessage and PeekMessage); a loop inside a message's handling is far deeper.
+const uintptr_t same_loop_slack = 256;
 
 // Windows already described, by handle (open addressing; 1 marks a freed slot).
 const unsigned seen_size = 4096;
@@ -218,7 +230,7 @@ uint32_t extra_of(UINT message, LPARAM lp, bool after, trace_msg* m) {
     return EXTRA_NONE;
 }
 
-void record(uint16_t kind, HWND hwnd, UINT message, WPARAM wp, LPARAM lp, LRESULT result,
+trace_msg* record(uint16_t kind, HWND hwnd, UINT message, WPARAM wp, LPARAM lp, LRESULT result,
             uint32_t depth) {
     trace_msg m;
     m.depth = depth;
@@ -231,10 +243,27 @@ void record(uint16_t kind, HWND hwnd, UINT message, WPARAM wp, LPARAM lp, LRESUL
     m.extra = extra_of(message, lp, kind == TRACE_RETURN, &m);
     const uint32_t size = m.extra == EXTRA_NONE ? TRACE_MSG_SHORT : sizeof m;
     auto* to = static_cast<trace_msg*>(claim(0, size));
-    if (!to) return;
+    if (!to) return nullptr;
     memcpy(reinterpret_cast<char*>(to) + sizeof(trace_rec),
            reinterpret_cast<const char*>(&m) + sizeof(trace_rec), size - sizeof(trace_rec));
     publish(&to->head.kind, kind);
+    return to;
+}
+
+// A window's name is what its text becomes while it is created. Wine 8 hands the hooks of a
+// window created without a name (an edit control, a combo box's list) a name pointing at
+// whatever lies there; Windows hands null. So by its first WM_CREATE, a name its text does not
+// match is no name at all: it is cleared there and in the window's WM_NCCREATE.
+void check_name(trace_msg* create, trace_msg* nccreate, HWND hwnd) {
+    wchar_t text[TRACE_TEXT_CHARS] = L"";
+    InternalGetWindowText(hwnd, text, TRACE_TEXT_CHARS);
+    for (unsigned i = 0; i < TRACE_TEXT_CHARS; i++) {
+        if (create->text[i] == text[i] && !text[i]) return;
+        if (create->text[i] != text[i]) break;
+    }
+    create->text[0] = 0;
+    if (nccreate && nccreate->hwnd == create->hwnd && nccreate->extra == EXTRA_CREATE)
+        nccreate->text[0] = 0;
 }
 
 bool ignored(UINT message) {
@@ -252,15 +281,18 @@ LRESULT CALLBACK on_sent(int code, WPARAM wp, LPARAM lp) {
         const auto* c = reinterpret_cast<const CWPSTRUCT*>(lp);
         // A message another thread sends while this one waits for its next message does not
         // belong to the posted message handled before; one sent while it is handled does.
-        const bool inside_posted =
-            t->now.in_posted && t->now.posted_depth == t->depth && (t->depth || !InSendMessage());
-        const uint32_t shown_at = inside_posted ? t->now.posted_at + 1 : t->sent_level();
+        const posted_open* p = t->handling();
+        const uint32_t shown_at =
+            !p ? t->sent_level() : (t->depth || !InSendMessage()) ? p->level + 1 : p->level;
         if (!ignored(c->message)) {
             meet(c->hwnd, false);
             if (c->message >= 0xC000) name_registered(c->message);
-            record(TRACE_SENT, c->hwnd, c->message, c->wParam, c->lParam, 0, shown_at);
+            trace_msg* r = record(TRACE_SENT, c->hwnd, c->message, c->wParam, c->lParam, 0, shown_at);
+            if (c->message == WM_NCCREATE) t->nccreate = r;
+            if (c->message == WM_CREATE && r && r->extra == EXTRA_CREATE)
+                check_name(r, t->nccreate, c->hwnd);
         }
-        if (t->depth < 128) t->open[t->depth] = {shown_at, t->now};
+        if (t->depth < 128) t->open[t->depth] = {shown_at, t->posted};
         t->depth++;
     }
     return CallNextHookEx(nullptr, code, wp, lp);
@@ -276,7 +308,7 @@ LRESULT CALLBACK on_returned(int code, WPARAM wp, LPARAM lp) {
         uint32_t shown_at = t->depth;
         if (t->depth < 128) {
             shown_at = t->open[t->depth].shown_at;
-            t->now = t->open[t->depth].before;
+            t->posted = t->open[t->depth].posted;
         }
         if (!ignored(c->message)) {
             record(TRACE_RETURN, c->hwnd, c->message, c->wParam, c->lParam, c->lResult, shown_at);
@@ -295,14 +327,19 @@ LRESULT CALLBACK on_posted(int code, WPARAM wp, LPARAM lp) {
     thread_state* t = state();
     if (code == HC_ACTION && wp == PM_REMOVE && t && file) {
         const auto* m = reinterpret_cast<const MSG*>(lp);
-        // The loop came back for another: the one before has been handled. Messages sent while
-        // this one is handled are shown inside it.
-        t->now.in_posted = 0;
+        // The loop came back for another: what it and the loops inside it took has been handled.
+        const uintptr_t here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+        while (const posted_open* p = t->handling()) {
+            if (p->stack > here + same_loop_slack) break; // taken by a loop this one runs inside
+            t->posted--;
+        }
         if (m->hwnd && !ignored(m->message)) {
             meet(m->hwnd, false);
             if (m->message >= 0xC000) name_registered(m->message);
-            t->now = {1, t->depth, t->sent_level()};
-            record(TRACE_POSTED, m->hwnd, m->message, m->wParam, m->lParam, 0, t->now.posted_at);
+            const posted_open* p = t->handling();
+            const uint32_t level = p ? p->level + 1 : t->sent_level();
+            if (t->posted < 32) t->taken[t->posted++] = {here, t->depth, level};
+            record(TRACE_POSTED, m->hwnd, m->message, m->wParam, m->lParam, 0, level);
         }
     }
     return CallNextHookEx(nullptr, code, wp, lp);

@@ -605,11 +605,14 @@ class Site:
         return ["<h2 id=\"messages\">Messages</h2>",
                 "<p class=\"about\">What its windows received while its scene was played, in "
                 "order, one message a line: seconds since it started, the message (indented under "
-                "the one during which it was sent), its parameters, the window (&ldquo;system&rdquo; "
-                "when its procedure is not the program's own), and for a sent message the result "
-                "its procedure returned (&rarr;). Repeated runs are folded (&times;N). Each name "
-                "links to the index of messages; &#8600; goes to the <code>case</code> that "
-                "handles it in the source below.</p>",
+                "the one during whose handling it came: sent from inside it, or taken by a dialog's "
+                "or a menu's loop running inside it), its parameters, the window "
+                "(&ldquo;system&rdquo; when its procedure is not the program's own), and for a "
+                "sent message the result its procedure returned (&rarr;). Repeated runs are folded "
+                "(&times;N). Each name links to the index of messages; &#8600; goes to the "
+                "<code>case</code> that handles it in the source below. The scenes were recorded "
+                "under Wine, which reports 0 as the result of a few messages whose procedures "
+                "returned more (<code>WM_NCCREATE</code>, <code>WM_GETTEXT</code>).</p>",
                 "<pre class=\"trace\">%s</pre>" % "\n".join(out)]
 
     def write_source(self, f):
