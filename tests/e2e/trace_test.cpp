@@ -103,7 +103,8 @@ TEST(trace, quenlor_window_life_in_order_with_nested_results) {
 
 // Input and commands decoded, in the editor, one instance: a real key press as down, character
 // and up to the edit control (the system's procedure); a menu command with its id; the find
-// dialog's registered message by its registered name, with what it asks.
+// dialog's registered message by its registered name, with what it asks; what the loops of a
+// message box and of a modal dialog take, shown inside the message that opened them.
 TEST(trace, zentaro_keys_commands_and_registered_message_decoded) {
     trace_messages tracing(L"zentaro.exe");
     ASSERT_TRUE(tracing.ok());
@@ -144,6 +145,13 @@ TEST(trace, zentaro_keys_commands_and_registered_message_decoded) {
     EXPECT_NE(t[ch].text.find("WM_CHAR 'k' (0x6b) repeat=1"), std::string::npos) << t[ch].text;
     EXPECT_NE(t[up].text.find("WM_KEYUP 'K' repeat=1"), std::string::npos) << t[up].text;
     EXPECT_NE(t[up].text.find("released"), std::string::npos) << t[up].text;
+
+    // The edit control is created without a name, and its creation shows none.
+    for (const char* creation : {"WM_NCCREATE", "WM_CREATE"}) {
+        const int at = find(t, creation, "Edit#1");
+        ASSERT_GE(at, 0) << creation << "\n" << dump(t);
+        EXPECT_NE(t[at].text.find(" \"\"  [Edit#1, system]"), std::string::npos) << t[at].text;
+    }
 
     const int command = find(t, "WM_COMMAND", "zentaro", 0, "id=40013");
     ASSERT_GE(command, 0) << dump(t);
