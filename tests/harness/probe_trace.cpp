@@ -6,7 +6,8 @@
 // A desktop-wide CBT hook (probe_trace_hook) reaches the program at its first window, before that
 // window's first message; it then hooks the thread's sent messages before and after their
 // procedures (WH_CALLWNDPROC, WH_CALLWNDPROCRET) and the posted ones as the loop takes them
-// (WH_GETMESSAGE). Only the program named by SUITE_TRACE_EXE records, into SUITE_TRACE_FILE.
+// (WH_GETMESSAGE). Only the program named in the trace request (trace_records.h) records, into the
+// file it names.
 #include <windows.h>
 #include <commdlg.h>
 #include <string.h>
@@ -231,7 +232,7 @@ uint32_t extra_of(UINT message, LPARAM lp, bool after, trace_msg* m) {
 }
 
 trace_msg* record(uint16_t kind, HWND hwnd, UINT message, WPARAM wp, LPARAM lp, LRESULT result,
-            uint32_t depth) {
+                  uint32_t depth) {
     trace_msg m;
     m.depth = depth;
     m.message = message;
@@ -282,12 +283,14 @@ LRESULT CALLBACK on_sent(int code, WPARAM wp, LPARAM lp) {
         // A message another thread sends while this one waits for its next message does not
         // belong to the posted message handled before; one sent while it is handled does.
         const posted_open* p = t->handling();
-        const uint32_t shown_at =
-            !p ? t->sent_level() : (t->depth || !InSendMessage()) ? p->level + 1 : p->level;
+        const uint32_t shown_at = !p                               ? t->sent_level()
+                                  : (t->depth || !InSendMessage()) ? p->level + 1
+                                                                   : p->level;
         if (!ignored(c->message)) {
             meet(c->hwnd, false);
             if (c->message >= 0xC000) name_registered(c->message);
-            trace_msg* r = record(TRACE_SENT, c->hwnd, c->message, c->wParam, c->lParam, 0, shown_at);
+            trace_msg* r =
+                record(TRACE_SENT, c->hwnd, c->message, c->wParam, c->lParam, 0, shown_at);
             if (c->message == WM_NCCREATE) t->nccreate = r;
             if (c->message == WM_CREATE && r && r->extra == EXTRA_CREATE)
                 check_name(r, t->nccreate, c->hwnd);
@@ -346,16 +349,23 @@ LRESULT CALLBACK on_posted(int code, WPARAM wp, LPARAM lp) {
 }
 
 bool open_file() {
-    wchar_t path[MAX_PATH] = L"", wanted[MAX_PATH] = L"", exe[MAX_PATH] = L"";
-    if (!GetEnvironmentVariableW(L"SUITE_TRACE_FILE", path, MAX_PATH) ||
-        !GetEnvironmentVariableW(L"SUITE_TRACE_EXE", wanted, MAX_PATH) ||
-        !GetModuleFileNameW(nullptr, exe, MAX_PATH))
-        return false;
+    wchar_t exe[MAX_PATH] = L"";
+    trace_request asked;
+    HANDLE request = OpenFileMappingW(FILE_MAP_READ, FALSE, TRACE_REQUEST_NAME);
+    if (!request) return false;
+    const void* shared = MapViewOfFile(request, FILE_MAP_READ, 0, 0, sizeof asked);
+    CloseHandle(request);
+    if (!shared) return false;
+    memcpy(&asked, shared, sizeof asked);
+    UnmapViewOfFile(shared);
+    asked.exe[259] = asked.file[259] = 0;
+    if (!GetModuleFileNameW(nullptr, exe, MAX_PATH)) return false;
     const wchar_t* base = wcsrchr(exe, L'\\');
     base = base ? base + 1 : exe;
-    if (_wcsicmp(base, wanted) != 0) return false;
-    HANDLE f = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (_wcsicmp(base, asked.exe) != 0) return false;
+    HANDLE f =
+        CreateFileW(asked.file, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     const DWORD total = sizeof(trace_file_head) + capacity;
     HANDLE map = CreateFileMappingW(f, nullptr, PAGE_READWRITE, 0, total, nullptr);

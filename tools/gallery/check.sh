@@ -5,15 +5,10 @@
 # out of the screen (its size is the rectangle around the windows the harness reads, smaller than
 # the screen), it is not blank, and the index links it. The printed page is a page: taller than
 # wide. A program the scenes file does not list is shot as it starts and marked so in the index.
-# Shot again while the program records its messages, it shows the same.
 set -uo pipefail
 tree=$1
 shift
-if [ -n "${CTEST_RESOURCE_GROUP_0_ENV:-}" ] && [ -n "${SUITE_ENVS:-}" ]; then
-    id=${CTEST_RESOURCE_GROUP_0_ENV#id:}
-    id=${id%%,*}
-    . "$SUITE_ENVS/$id.env"
-fi
+source "$(dirname "$0")/../ctest-env.sh"
 source "$(dirname "$0")/../common.sh"
 source "$ROOT/tools/gallery/gallery.sh"
 
@@ -67,18 +62,6 @@ for pair in "$@"; do
         fail "$what ($name): ${w}x$h is not the windows' rectangle $((right - left))x$((bottom - top))"
     [ "$w" -lt "$screen_w" ] || [ "$h" -lt "$screen_h" ] ||
         fail "$what ($name): the whole screen, not cropped to the program"
-    # Traced (./run --trace), the scene shows the same pixels, and the trace has its paints.
-    mv "$shots/$name.png" "$shots/$name.untraced.png"
-    if SUITE_TRACE_FILE=$(winepath_of "$shots/$name.trace") SUITE_TRACE_EXE=$name.exe \
-        gallery_shoot "$name" "$shots" "$tree"; then
-        [ "$(compare -metric AE "$shots/$name.untraced.png" "$shots/$name.png" null: 2>&1)" = 0 ] ||
-            fail "$what ($name): traced, the shot differs from the untraced one"
-        $WINE "$tree/tests/trace.exe" "$(winepath_of "$shots/$name.trace")" >"$shots/$name.trace.txt"
-        grep -q '^ *[0-9.]* *WM_PAINT ' "$shots/$name.trace.txt" ||
-            fail "$what ($name): its trace has no paint: $(head -c 300 "$shots/$name.trace.txt")"
-    else
-        fail "$what ($name): no traced shot: $(cat "$shots/$name.err")"
-    fi
     # The crop is exactly the rectangle around the windows (no desktop around them).
     union=$(awk '/^window / { if (!n++ || $2 < l) l = $2; if (n == 1 || $3 < t) t = $3;
                               if (n == 1 || $4 > r) r = $4; if (n == 1 || $5 > b) b = $5 }

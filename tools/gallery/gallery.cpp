@@ -17,6 +17,7 @@
 #include "harness/hooking.h"
 #include "harness/peers.h"
 #include "harness/printers.h"
+#include "harness/tracing.h"
 
 #include <stdio.h>
 #include <algorithm>
@@ -524,10 +525,17 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     // ./run --trace: the program records its messages from its first window on, into the file
-    // that SUITE_TRACE_FILE names (tools/trace).
-    std::unique_ptr<desktop_probe_hook> tracing;
-    if (GetEnvironmentVariableW(L"SUITE_TRACE_FILE", nullptr, 0))
-        tracing = std::make_unique<desktop_probe_hook>(WH_CBT, "probe_trace_hook");
+    // that SUITE_TRACE_FILE names (tools/trace). The program does not inherit the variable.
+    std::unique_ptr<trace_messages> tracing;
+    wchar_t trace_file[MAX_PATH] = L"";
+    if (GetEnvironmentVariableW(L"SUITE_TRACE_FILE", trace_file, MAX_PATH)) {
+        SetEnvironmentVariableW(L"SUITE_TRACE_FILE", nullptr);
+        tracing = std::make_unique<trace_messages>(name + L".exe", trace_file);
+        if (!tracing->ok()) {
+            fwprintf(stderr, L"cannot trace %ls\n", name.c_str());
+            return 1;
+        }
+    }
 
     const size_t printed_before = printed_files().size();
     s.program.workdir = s.bin;

@@ -9,11 +9,7 @@
 set -uo pipefail
 tree=$1
 shift
-if [ -n "${CTEST_RESOURCE_GROUP_0_ENV:-}" ] && [ -n "${SUITE_ENVS:-}" ]; then
-    id=${CTEST_RESOURCE_GROUP_0_ENV#id:}
-    id=${id%%,*}
-    . "$SUITE_ENVS/$id.env"
-fi
+source "$(dirname "$0")/../ctest-env.sh"
 source "$(dirname "$0")/../common.sh"
 source "$ROOT/tools/gallery/gallery.sh"
 
@@ -35,7 +31,7 @@ fail() {
 mkdir -p "$work/traces"
 for n in "${programs[@]}"; do
     # Traced, as ./run --site does, for the pages' Messages sections.
-    SUITE_TRACE_FILE=$(winepath_of "$work/traces/$n.bin") SUITE_TRACE_EXE=$n.exe \
+    SUITE_TRACE_FILE=$(winepath_of "$work/traces/$n.bin") \
         gallery_shoot "$n" "$work/shots" "$tree" || fail "$n: no shot: $(cat "$work/shots/$n.err")"
     $WINE "$tree/tests/trace.exe" --fold "$(winepath_of "$work/traces/$n.bin")" | sed 's/\r$//' \
         >"$work/traces/$n.txt" || fail "$n: no trace"

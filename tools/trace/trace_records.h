@@ -9,6 +9,16 @@
 
 #define TRACE_MAGIC "MSGTRC1"
 
+// What to record is asked through a named block of shared memory, which the process that sets the
+// probe's hook holds while it traces, rather than through the environment: the traced program
+// must not see anything of its tracing (a program may show its environment). Names of up to
+// MAX_PATH characters, each ending with a null.
+#define TRACE_REQUEST_NAME L"Local\\suite_trace_request"
+struct trace_request {
+    wchar_t exe[260];  // the file name of the program to record ("quenlor.exe")
+    wchar_t file[260]; // where it writes its records
+};
+
 // The file is mapped by the traced program, so what it recorded is on disk even if the program is
 // ended from outside. `used` counts the bytes of records written so far.
 struct trace_file_head {

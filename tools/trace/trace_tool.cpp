@@ -3,7 +3,7 @@
 // mouse, paint, timer, command, window, clipboard, palette, dialog, other, all).
 // trace [--groups LIST] --run RAW TEXT PROGRAM [ARGS]: starts the program in its folder, recording
 // its messages into RAW, and writes them to TEXT as its windows receive them, until it ends.
-#include "harness/hooking.h"
+#include "harness/tracing.h"
 #include "trace_format.h"
 #include "trace_records.h"
 
@@ -93,10 +93,7 @@ int run(const std::wstring& raw, const std::wstring& text, const std::wstring& e
     }
     const size_t slash = exe.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? L"." : exe.substr(0, slash);
-    DeleteFileW(raw.c_str());
-    SetEnvironmentVariableW(L"SUITE_TRACE_FILE", raw.c_str());
-    SetEnvironmentVariableW(L"SUITE_TRACE_EXE", exe.substr(slash + 1).c_str());
-    harness::desktop_probe_hook hook(WH_CBT, "probe_trace_hook");
+    harness::trace_messages hook(exe.substr(slash + 1), raw);
     if (!hook.ok()) {
         fprintf(stderr, "trace: cannot set the probe's hook\n");
         return 1;
