@@ -3,7 +3,12 @@
 #include "harness/harness.h"
 #include "harness/tracing.h"
 
+#include "trace_format.h"
+
 #include <dlgs.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 using namespace harness;
 
@@ -41,6 +46,13 @@ int find(const std::vector<traced>& t, const std::string& name, const std::strin
             return i;
     }
     return -1;
+}
+
+std::string file_text(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
 }
 
 std::string dump(const std::vector<traced>& t) {
@@ -183,4 +195,58 @@ TEST(trace, zentaro_keys_commands_and_registered_message_decoded) {
     EXPECT_EQ(t[q].depth, 0) << t[q].text;
     EXPECT_GE(find(t, "WM_INITDIALOG", "#32770"), 0) << dump(t);
     EXPECT_NE(t[find(t, "WM_INITDIALOG", "#32770")].text.find(", system]"), std::string::npos);
+}
+
+// ./run --trace with a display: trace.exe starts the program and writes its messages to a text
+// file as they come, while the program runs; once it has ended, the saved records give the same
+// lines. A program ended from outside leaves what it recorded until then.
+TEST(trace, streamed_while_it_runs_saved_alike_and_kept_when_killed) {
+    wchar_t self[MAX_PATH] = L"", temp[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring tag = std::to_wstring(GetCurrentProcessId());
+    const std::wstring raw = temp + (L"stream-" + tag + L".bin");
+    const std::wstring text = temp + (L"stream-" + tag + L".txt");
+    app tracer; // trace.exe is a 64-bit program; it drives either build's programs
+    ASSERT_TRUE(tracer.start(std::filesystem::path(self).parent_path() / L"trace.exe",
+                             L"--run \"" + raw + L"\" \"" + text + L"\" \"" +
+                                 program_path(L"quenlor") + L"\""));
+    HWND w = nullptr;
+    ASSERT_TRUE(wait_until([&] { return (w = FindWindowW(L"quenlor", nullptr)) != nullptr; }));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE program = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    ASSERT_NE(program, nullptr);
+    struct ended {
+        HANDLE h;
+        ~ended() {
+            if (WaitForSingleObject(h, 0) != WAIT_OBJECT_0) TerminateProcess(h, 1);
+            CloseHandle(h);
+        }
+    } end_of_program{program};
+    EXPECT_TRUE(wait_until([&] { return file_text(text).find(" WM_PAINT ") != std::string::npos; }))
+        << "nothing streamed while it runs: " << file_text(text);
+    close(w);
+    DWORD code = 1;
+    ASSERT_TRUE(tracer.wait_exit(15000, &code));
+    EXPECT_EQ(code, 0u);
+    const std::string streamed = file_text(text);
+    std::string saved;
+    for (const auto& l : trace::format_file(raw, trace::options{}))
+        saved += l + "\n";
+    EXPECT_NE(streamed.find("WM_NCDESTROY  [quenlor"), std::string::npos) << streamed;
+    EXPECT_EQ(streamed, saved);
+    DeleteFileW(raw.c_str());
+    DeleteFileW(text.c_str());
+
+    trace_messages tracing(L"quenlor.exe");
+    ASSERT_TRUE(tracing.ok());
+    app a;
+    HWND killed = launch(a, L"quenlor");
+    ASSERT_NE(killed, nullptr);
+    settle(killed);
+    a.kill();
+    const auto t = parse(tracing.lines());
+    EXPECT_GE(find(t, "WM_PAINT", "quenlor"), 0) << dump(t);
+    EXPECT_LT(find(t, "WM_DESTROY", "quenlor"), 0) << dump(t);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <string.h>
 
 namespace {
 
@@ -121,4 +122,64 @@ TEST(trace_format, groups_nesting_and_folding) {
     EXPECT_NE(folded[0].find("WM_MOUSEMOVE ×5 (4,9)"), std::string::npos) << folded[0];
     EXPECT_NE(folded[1].find("WM_KEYDOWN VK_LEFT"), std::string::npos) << folded[1];
     EXPECT_NE(folded[1].find("(these 2 lines ×3)"), std::string::npos) << folded[1];
+}
+
+// The file as the probe writes it while the program runs: records are read up to one still being
+// written (its kind not yet set), and from there once it is; a window is described before its
+// messages; the end and the dropped count are noted; another file is no trace.
+TEST(trace_format, reader_follows_a_file_being_written) {
+    trace_file_head head{};
+    memcpy(head.magic, TRACE_MAGIC, 8);
+    head.capacity = 4096;
+    head.dropped = 3;
+    std::vector<char> bytes(sizeof head);
+    auto append = [&](const void* rec, size_t size) {
+        const size_t at = bytes.size();
+        bytes.resize(at + size);
+        memcpy(bytes.data() + at, rec, size);
+        head.used += uint32_t(size);
+        memcpy(bytes.data(), &head, sizeof head);
+        return at;
+    };
+    trace_window w{};
+    w.head = {TRACE_WINDOW, sizeof w, 0};
+    w.hwnd = 0x42, w.id = 7, w.own = 1;
+    for (int i = 0; i < 6; i++)
+        w.class_name[i] = uint16_t("Button"[i]);
+    append(&w, sizeof w);
+    trace_msg m{};
+    m.head = {TRACE_SENT, uint16_t(TRACE_MSG_SHORT), 125000}; // one second in
+    m.message = WM_COMMAND, m.hwnd = 0x42, m.wparam = 7;
+    append(&m, TRACE_MSG_SHORT);
+    m.head.kind = 0, m.message = WM_PAINT;
+    const size_t partial = append(&m, TRACE_MSG_SHORT);
+
+    trace::reader r;
+    size_t offset = 0;
+    std::vector<trace::event> events;
+    ASSERT_TRUE(r.read(bytes, offset, events));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].message, uint32_t(WM_COMMAND));
+    EXPECT_DOUBLE_EQ(events[0].seconds, 1.0);
+    EXPECT_EQ(events[0].window.class_name, "Button");
+    EXPECT_TRUE(events[0].window.own);
+    EXPECT_EQ(r.dropped, 3u);
+    EXPECT_EQ(offset, partial);
+    EXPECT_FALSE(r.ended);
+
+    const uint16_t posted = TRACE_POSTED;
+    memcpy(bytes.data() + partial, &posted, sizeof posted);
+    const trace_rec end{TRACE_END, sizeof(trace_rec), 0};
+    append(&end, sizeof end);
+    events.clear();
+    ASSERT_TRUE(r.read(bytes, offset, events));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].message, uint32_t(WM_PAINT));
+    EXPECT_EQ(events[0].kind, TRACE_POSTED);
+    EXPECT_TRUE(r.ended);
+    EXPECT_EQ(offset, bytes.size());
+
+    bytes[0] = 'X';
+    offset = 0;
+    EXPECT_FALSE(trace::reader().read(bytes, offset, events));
 }
