@@ -103,10 +103,8 @@ static void print_page() {
     wait_cursor(true);
     if (StartDocW(printer, &g.doc) > 0 && StartPage(printer) > 0) {
         show_dib(printer, page_width, page_height);
-        if (EndPage(printer) > 0) {
-            success = true;
-            EndDoc(printer);
-        }
+        // The bitmap counts as printed only once the spooler has taken the whole document.
+        success = EndPage(printer) > 0 && EndDoc(printer) > 0;
     }
     // A document that was started but not finished is withdrawn from the spooler.
     if (!success) AbortDoc(printer);

@@ -11,16 +11,6 @@
 
 using namespace clip_exchange;
 
-static BITMAPINFO top_down(int w, int h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    return bi;
-}
-
 // Reading needs no owner window.
 static bool open_to_read() {
     for (int i = 0; i < 150; i++) {

@@ -23,6 +23,17 @@ inline bool fits(int32_t w, int32_t h) {
     return w > 0 && h > 0 && w <= MAX_SIDE && h <= MAX_SIDE;
 }
 
+// The pixels of a picture as GetDIBits and SetDIBits take them: 32 bits each, top-down rows.
+inline BITMAPINFO top_down(int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    return bi;
+}
+
 inline bool write_picture(const wchar_t* path, const picture& p) {
     if (!fits(p.width, p.height) || p.px.size() != size_t(p.width) * size_t(p.height)) return false;
     FILE* f = _wfopen(path, L"wb");

@@ -7,6 +7,7 @@
 #include "harness/probe.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <winspool.h>
 
@@ -140,8 +141,10 @@ struct placed {
 };
 
 // What the report `command` must show for the device behind `info`. The size of the device
-// structure is the driver's in the program's process (smaller in a 32-bit one): `pdevice_size`.
-std::vector<placed> report(HDC info, int command, int cx, int cy, int pdevice_size) {
+// structure is the driver's in the program's process (smaller in a 32-bit one): `pdevice_size`;
+// the technology is the device's own or the one the program was made to see.
+std::vector<placed> report(HDC info, int command, int cx, int cy, int pdevice_size,
+                           int technology) {
     std::vector<placed> out;
     auto flags = [&](const table& t, int x, int first, size_t width) {
         const int bits = GetDeviceCaps(info, t.index);
@@ -162,7 +165,7 @@ std::vector<placed> report(HDC info, int command, int cx, int cy, int pdevice_si
         wchar_t hex[16];
         swprintf(hex, 16, L"%X", unsigned(GetDeviceCaps(info, DRIVERVERSION)));
         out.push_back({cx, cy, left_in(L"DRIVERVERSION:", 24) + right_in(hex, 4, L'0')});
-        const int tech = GetDeviceCaps(info, TECHNOLOGY);
+        const int tech = technology;
         out.push_back({cx, 2 * cy,
                        left_in(L"TECHNOLOGY:", 24) +
                            left_in(tech >= 0 && tech < 7 ? technologies[tech] : L"", 40)});
@@ -189,7 +192,8 @@ int pdevice_size_in_program(HWND hwnd, const std::wstring& device) {
 }
 
 // The client area shows exactly the report's lines in the system fixed font.
-void expect_report(HWND hwnd, HDC info, const std::wstring& device, int command) {
+void expect_report(HWND hwnd, HDC info, const std::wstring& device, int command,
+                   std::optional<int> technology = std::nullopt) {
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FIXED_FONT));
     TEXTMETRICW tm;
@@ -201,8 +205,8 @@ void expect_report(HWND hwnd, HDC info, const std::wstring& device, int command)
     if (!driving_32bit()) {
         EXPECT_EQ(pdevice_size, GetDeviceCaps(info, PDEVICESIZE)) << device;
     }
-    const auto lines =
-        report(info, command, tm.tmAveCharWidth, tm.tmHeight + tm.tmExternalLeading, pdevice_size);
+    const auto lines = report(info, command, tm.tmAveCharWidth, tm.tmHeight + tm.tmExternalLeading,
+                              pdevice_size, technology.value_or(GetDeviceCaps(info, TECHNOLOGY)));
 
     image shown = capture_client(hwnd);
     ASSERT_GT(shown.width, 300);
@@ -282,6 +286,15 @@ TEST(lumetra2, starts_with_the_screen_and_its_basic_information) {
     expect_report(hwnd, info, L"DISPLAY", 40002);
     command(hwnd, 40003);
     expect_report(hwnd, info, L"DISPLAY", 40003);
+    // A device of another technology: the first and the last of the name table show their names,
+    // a value outside the table none.
+    for (int technology : {0, 6, 7, -1}) {
+        SCOPED_TRACE(technology);
+        ASSERT_EQ(probe(hwnd, PROBE_TECHNOLOGY_AS + technology), L"1");
+        command(hwnd, 40003);
+        expect_report(hwnd, info, L"DISPLAY", 40003, technology);
+    }
+    ASSERT_EQ(probe(hwnd, PROBE_TECHNOLOGY_OWN), L"1");
     command(hwnd, 40007);
     expect_report(hwnd, info, L"DISPLAY", 40007);
     command(hwnd, 40002); // and back to the first
@@ -362,11 +375,16 @@ TEST(lumetra2, properties_is_grey_for_the_screen_and_does_nothing_more_under_win
     EXPECT_FALSE(item_with_id(items, 1000)->state & (MF_GRAYED | MF_DISABLED))
         << "Properties with a printer";
 
-    // PrinterProperties is a stub under Wine: nothing opens and the program goes on.
+    // PrinterProperties is a stub under Wine: nothing opens and the program goes on, with the
+    // printer still chosen (Properties is no device).
     command(hwnd, 1000);
     EXPECT_EQ(a.wait_dialog(1000), nullptr);
     EXPECT_TRUE(IsWindowEnabled(hwnd));
-    EXPECT_NE(text_of(hwnd).find(L"Device Capabilities: "), std::wstring::npos);
+    EXPECT_EQ(text_of(hwnd), L"Device Capabilities: " + local_printers()[0]);
+    items = device_items(hwnd);
+    ASSERT_NE(item_with_id(items, 1000), nullptr);
+    EXPECT_TRUE(item_with_id(items, 1)->state & MF_CHECKED);
+    EXPECT_FALSE(item_with_id(items, 1000)->state & MF_CHECKED);
 }
 
 // Windows sends setting changes often: the menu is rebuilt, the chosen printer and report stay

@@ -3,6 +3,7 @@
 #include "harness/dib_files.h"
 #include "harness/hooks.h"
 #include "harness/peers.h"
+#include "harness/probe.h"
 
 using namespace harness;
 
@@ -247,6 +248,7 @@ TEST(plandor2, print_makes_a_one_page_document) {
     EXPECT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
     sync(hwnd);
     expect_hourglass_then_arrow(hwnd);
+    EXPECT_EQ(a.wait_dialog(500), nullptr) << "a printed page is not reported";
     // The page, rendered: each block's centre has the block's colour.
     const std::wstring ppm = a.dir() + L"\\page.ppm";
     const std::string root = unix_path_of(a.dir() + L"\\page");
@@ -282,6 +284,33 @@ TEST(plandor2, print_makes_a_one_page_document) {
                 EXPECT_NEAR(int(got >> shift & 0xFF), int(want >> shift & 0xFF), 24)
                     << "block " << bx << "," << by;
         }
+
+    // A step of the printing that the spooler answers with 0, a failure: the bitmap is reported
+    // as not printed and a document begun is withdrawn (once EndDoc was made, the spooler has
+    // the page already).
+    for (int step = 1; step <= 4; step++) {
+        SCOPED_TRACE(step);
+        ASSERT_EQ(probe(hwnd, PROBE_PRINT_STEP_FAILS + step), L"1");
+        known = printed_files().size();
+        PostMessageW(hwnd, WM_COMMAND, PRINT, 0);
+        dialog = a.wait_dialog();
+        ASSERT_NE(dialog, nullptr);
+        settle(dialog);
+        press(dialog, IDOK);
+        EXPECT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
+        message_box box = wait_message_box(a);
+        ASSERT_NE(box.hwnd, nullptr) << "the lost page went unreported";
+        EXPECT_EQ(box.caption, L"plandor2");
+        EXPECT_EQ(box.text, L"Could not print bitmap");
+        EXPECT_EQ(icon_of(box.hwnd), box_icon::warning);
+        press(box.hwnd, IDOK);
+        EXPECT_TRUE(wait_until([&] { return !IsWindow(box.hwnd); }));
+        EXPECT_EQ(cursor_at_rest(hwnd), L"arrow 0");
+        if (step < 4) {
+            EXPECT_TRUE(wait_printed(known, 1500).empty()) << "a page half made";
+        }
+    }
+    ASSERT_EQ(probe(hwnd, PROBE_PRINT_STEP_FAILS), L"1");
 }
 
 // The print dialog has no owner, so the window stays usable behind it: a second Print opens no

@@ -51,12 +51,7 @@ static HBITMAP make_bitmap(int w, int h, int bits, uint32_t (*colour_at)(int, in
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++)
             px.push_back(colour_at(x, y));
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = clip_exchange::top_down(w, h);
     HDC screen = GetDC(nullptr);
     HBITMAP bmp =
         bits ? CreateBitmap(w, h, 1, UINT(bits), nullptr) : CreateCompatibleBitmap(screen, w, h);
@@ -157,12 +152,7 @@ std::vector<uint32_t> clipboard_bitmap(int* w, int* h) {
     if (auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
         BITMAP bm{};
         if (GetObjectW(bmp, sizeof bm, &bm) == sizeof bm && bm.bmWidth > 0 && bm.bmHeight > 0) {
-            BITMAPINFO bi{};
-            bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-            bi.bmiHeader.biWidth = bm.bmWidth;
-            bi.bmiHeader.biHeight = -bm.bmHeight;
-            bi.bmiHeader.biPlanes = 1;
-            bi.bmiHeader.biBitCount = 32;
+            BITMAPINFO bi = clip_exchange::top_down(bm.bmWidth, bm.bmHeight);
             px.resize(size_t(bm.bmWidth) * bm.bmHeight);
             HDC screen = GetDC(nullptr);
             if (GetDIBits(screen, bmp, 0, bm.bmHeight, px.data(), &bi, DIB_RGB_COLORS)) {

@@ -170,6 +170,17 @@ enum probe_query {
     // "dpi\tawareness", the awareness 0 unaware, 1 system aware, 2 per-monitor aware, -1 where
     // the system cannot tell.
     PROBE_DPI = 212,
+
+    // From now on the program's GetDeviceCaps answers TECHNOLOGY with t for every device (a
+    // technology no device here has): query PROBE_TECHNOLOGY_AS + t, t from -1 to 8.
+    // PROBE_TECHNOLOGY_OWN gives the devices their own again. Answer "1".
+    PROBE_TECHNOLOGY_OWN = 230,
+    PROBE_TECHNOLOGY_AS = 232,
+    // From now on one step of the program's printing is made but answers 0, the failure a
+    // spooler gives: query PROBE_PRINT_STEP_FAILS + s, s 1 StartDocW, 2 StartPage, 3 EndPage,
+    // 4 EndDoc. PROBE_PRINT_STEP_FAILS itself lets every step answer as made. Answer "1".
+    PROBE_PRINT_STEP_FAILS = 250,
+    PROBE_PRINT_STEP_FAILS_LAST = PROBE_PRINT_STEP_FAILS + 4,
 };
 
 // Thread-window answers: one line per visible top-level window of the program's thread,
