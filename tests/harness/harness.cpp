@@ -372,6 +372,15 @@ void post_key(HWND hwnd, UINT vk, int repeat) {
     sync(hwnd);
 }
 
+void type_key(HWND hwnd, UINT vk, int repeat) {
+    for (int i = 0; i < repeat; i++) {
+        PostMessageW(hwnd, WM_KEYDOWN, vk, key_lparam(vk, false));
+        drain(hwnd);
+        PostMessageW(hwnd, WM_KEYUP, vk, key_lparam(vk, true));
+        drain(hwnd);
+    }
+}
+
 void post_chars(HWND hwnd, const std::wstring& text) {
     for (wchar_t c : text)
         PostMessageW(hwnd, WM_CHAR, c, 1);

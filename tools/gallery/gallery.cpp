@@ -15,6 +15,7 @@
 #include "harness/dib_files.h"
 #include "harness/harness.h"
 #include "harness/hooking.h"
+#include "harness/mouse_input.h"
 #include "harness/peers.h"
 #include "harness/printers.h"
 #include "harness/tracing.h"
@@ -283,8 +284,7 @@ bool play(scene_state& s, const std::wstring& step, std::wstring& error) {
         std::vector<std::wstring> k = split(arg, L'*');
         UINT vk = key_code(k[0]);
         if (!vk) return error = L"no key named " + k[0], false;
-        post_key(t, vk, k.size() > 1 ? int(number(k[1])) : 1);
-        drain(t);
+        type_key(t, vk, k.size() > 1 ? int(number(k[1])) : 1);
     } else if (verb == L"input") {
         // input:CONTROL+O, real keystrokes to the foreground window
         std::vector<WORD> vks;
@@ -320,6 +320,12 @@ bool play(scene_state& s, const std::wstring& step, std::wstring& error) {
         if (verb == L"lup") s.held &= ~MK_LBUTTON;
         if (verb == L"rup") s.held &= ~MK_RBUTTON;
         PostMessageW(t, msg, s.held, at);
+        drain(t);
+    } else if (verb == L"cursor") {
+        // The mouse cursor itself moved there, as a user moves it: for programs that read where
+        // it is, so that the scene does not depend on where the one before left it.
+        if (!need(2)) return false;
+        mouse_move_to(t, POINT{LONG(number(a[0])), LONG(number(a[1]))});
         drain(t);
     } else if (verb == L"drag" || verb == L"rdrag") {
         if (!need(4)) return false;
