@@ -96,12 +96,12 @@ HWND find_control(HWND parent, int id, const wchar_t* class_name);
 
 // ---- Input ----
 void post_key(HWND hwnd, UINT vk, int repeat = 1);             // WM_KEYDOWN then WM_KEYUP
-// As a keyboard gives them: each press taken, and the character it makes posted, before its
-// release is posted, so that the character always comes before the release.
-void type_key(HWND hwnd, UINT vk, int repeat = 1);
 void post_chars(HWND hwnd, const std::wstring& text);          // WM_CHAR for each character
 void post_click(HWND hwnd, int x, int y, bool right = false);  // button down and up, client coords
 void send_input_keys(HWND hwnd, const std::vector<WORD>& vks); // real keystrokes, foreground
+// As a keyboard gives them: each press taken, and the character it makes posted, before its
+// release is posted, so that the character always comes before the release.
+void type_key(HWND hwnd, UINT vk, int repeat = 1);
 
 // ---- Pixels ----
 struct image {
