@@ -30,12 +30,12 @@ for sub in "$@"; do
         [ -f "$dir/$name.cpp" ] || continue
         trace=$shots/$name.trace
         if ! gallery_shoot "$name" "$shots/plain" "$tree"; then
-            fail "$name: no shot: $(cat "$shots/plain/$name.err")"
+            fail "$name: no shot: $(cat "$shots/plain/$name.err" "$shots/plain/$name.txt")"
             continue
         fi
         if ! SUITE_TRACE_FILE=$(winepath_of "$trace") \
             gallery_shoot "$name" "$shots/traced" "$tree"; then
-            fail "$name: no traced shot: $(cat "$shots/traced/$name.err")"
+            fail "$name: no traced shot: $(cat "$shots/traced/$name.err" "$shots/traced/$name.txt")"
             continue
         fi
         # Where the traced shot differs, the scene is played untraced twice more: a scene that
@@ -46,7 +46,7 @@ for sub in "$@"; do
         if [ "$differ" != 0 ]; then
             for again in again1 again2; do
                 if ! gallery_shoot "$name" "$shots/$again" "$tree"; then
-                    fail "$name: no untraced shot: $(cat "$shots/$again/$name.err")"
+                    fail "$name: no untraced shot: $(cat "$shots/$again/$name.err" "$shots/$again/$name.txt")"
                     continue 2
                 fi
                 [ "$(differing plain "$again")" = 0 ] || varies=1
